@@ -194,8 +194,15 @@ private:
 QWidget* MakeControl(int window, const ControlLayout& layout, QWidget* parent) {
     const QString text = ToQt(layout.text);
     switch (layout.kind) {
-        case ControlKind::GroupBox:
-            return new QGroupBox(text, parent);
+        case ControlKind::GroupBox: {
+            auto* group = new QGroupBox(text, parent);
+            // The title sits in the frame's top edge, at the left, as the layout
+            // places the children from the group box's top-left corner.
+            group->setStyleSheet(QStringLiteral(
+                "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+                "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
+            return group;
+        }
         case ControlKind::DropDownList: {
             auto* list = new QComboBox(parent);
             for (const char* item : layout.items) {

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, puts the program and its language file into
+# a fresh copy of sample-game/ (in run/game) and starts it there. Without a
+# display it runs on a virtual one and saves screenshots of the first message
+# box and of the main window instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/install-deps.sh
+scripts/build.sh
+
+game="$root/run/game"
+rm -rf "$game"
+mkdir -p "$root/run"
+cp -r sample-game "$game"
+cp build/brask-tools build/language.ini "$game/"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "Starting $game/brask-tools"
+    exec "$game/brask-tools"
+fi
+
+shots="$root/run/screenshots"
+mkdir -p "$shots"
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime
+cleanup() {
+    [ -n "${program:-}" ] && kill "$program" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$runtime"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$game/brask-tools" &
+program=$!
+
+# The first start of the day shows the backup message before the main window.
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+for _ in $(seq 100); do
+    box=$(window '^(HELP|HELP:|Info:)$')
+    main=$(window 'Version:1\.13')
+    [ -n "$box$main" ] && break
+    sleep 0.1
+done
+if [ -n "$box" ]; then
+    sleep 0.5
+    import -window "$box" "$shots/first-message.png"
+    echo "First message box: $shots/first-message.png"
+    xdotool windowfocus --sync "$box" key Return
+    for _ in $(seq 100); do
+        main=$(window 'Version:1\.13')
+        [ -n "$main" ] && break
+        sleep 0.1
+    done
+fi
+if [ -z "$main" ]; then
+    echo "The main window did not appear." >&2
+    exit 1
+fi
+sleep 0.5
+import -window "$main" "$shots/main-window.png"
+import -window root "$shots/screen.png"
+echo "Main window: $shots/main-window.png"
+echo "Whole screen: $shots/screen.png"
+echo "Game folder afterwards: $game"
