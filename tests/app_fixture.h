@@ -16,8 +16,7 @@
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(folder.At("run"));
-        setenv("XDG_RUNTIME_DIR", folder.At("run").c_str(), 1);
+        UseNewInstanceMarker();
         tk::headless::Reset();
     }
     void TearDown() override {
@@ -27,6 +26,20 @@ protected:
 
     void Start() { StartProgram(folder.ProgramFile()); }
 
+    // A later start in the same process, as if the earlier one had ended: the
+    // earlier run's instance marker lives as long as this process.
+    void StartAgain() {
+        tk::headless::Reset();
+        UseNewInstanceMarker();
+        Start();
+    }
+
+    void UseNewInstanceMarker() {
+        const std::filesystem::path runtime = folder.At("run" + std::to_string(++runs_));
+        std::filesystem::create_directories(runtime);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+
     static tk::Control Role(int role) { return SettingsControl(role); }
     static std::string TextOf(int role) { return tk::Text(Role(role)); }
     static const std::vector<tk::headless::ShownMessage>& Messages() {
@@ -34,4 +47,7 @@ protected:
     }
 
     GameFolder folder;
+
+private:
+    int runs_ = 0;
 };
