@@ -23,12 +23,10 @@ fi
 
 shots="$root/run/screenshots"
 mkdir -p "$shots"
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
+source scripts/virtual-display.sh
+start_virtual_display "$runtime"
 export XDG_RUNTIME_DIR=$runtime
 cleanup() {
     [ -n "${program:-}" ] && kill "$program" 2>/dev/null || true
@@ -36,7 +34,6 @@ cleanup() {
     rm -rf "$runtime"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$game/brask-tools" &
 program=$!

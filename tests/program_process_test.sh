@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Starts the real program in temporary game folders on a virtual display and checks
+# what a player sees of its early exits: a second instance, two instances
+# started at the same moment, and a missing settings file.
+# Usage: program_process_test.sh PROGRAM LANGUAGE_FILE
+set -uo pipefail
+program=$1
+language=$2
+work=$(mktemp -d)
+failures=0
+pids=()
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+source "$(dirname "$0")/../scripts/virtual-display.sh"
+start_virtual_display "$work"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+check() {  # check DESCRIPTION COMMAND...
+    if "${@:2}"; then
+        echo "ok: $1"
+    else
+        echo "FAILED: $1"
+        failures=$((failures + 1))
+    fi
+}
+
+# A game folder with the program, its language file and today's backup made,
+# so that a start shows no message of its own.
+make_game() {
+    local game="$work/$1"
+    mkdir -p "$game/data" "$game/toolsbak/$(date +%Y年%-m月%-d日)"
+    cp "$program" "$game/brask-tools"
+    cp "$language" "$game/language.ini"
+    printf 'startMoney;1\r\n' >"$game/data/ini.txt"
+    touch "$game/toolsbak/$(date +%Y年%-m月%-d日)/ini.txt"
+    echo "$game"
+}
+
+windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+
+wait_for_window() {  # wait_for_window TITLE_PATTERN -> window id
+    local id
+    for _ in $(seq 150); do
+        id=$(windows "$1" | head -1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+window_appears() { wait_for_window "$1" >/dev/null; }
+
+press_ok() { xdotool windowfocus --sync "$1" key Return; }
+
+wait_exit() {  # wait_exit PID -> exit code, or 124 when it does not end
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
+        sleep 0.1
+    done
+    return 124
+}
+
+
+# A second instance says so under "Info:", ends with 0 and touches nothing.
+game=$(make_game second)
+(cd / && exec "$game/brask-tools") &
+first=$!
+pids+=("$first")
+check "the first instance shows its main window" window_appears 'Version:1\.13'
+before=$(cd "$game" && find . -type f | sort | xargs md5sum)
+(cd "$game/data" && exec "$game/brask-tools") &
+second=$!
+pids+=("$second")
+box=$(wait_for_window '^Info:$')
+check "the second instance shows a message captioned Info:" test -n "$box"
+[ -n "$box" ] && press_ok "$box"
+wait_exit "$second"
+check "the second instance ends with exit code 0" test $? -eq 0
+after=$(cd "$game" && find . -type f | sort | xargs md5sum)
+check "the second instance touched no file" test "$before" = "$after"
+check "the first instance goes on" kill -0 "$first"
+check "the first instance still has its working profile" test -f "$game/data/nolt.ini"
+kill "$first"
+
+# Two instances started at the same moment: exactly one runs.
+game=$(make_game together)
+"$game/brask-tools" &
+a=$!
+"$game/brask-tools" &
+b=$!
+pids+=("$a" "$b")
+box=$(wait_for_window '^Info:$')
+check "one of two simultaneous instances is refused" test -n "$box"
+[ -n "$box" ] && press_ok "$box"
+for _ in $(seq 50); do
+    alive=0
+    kill -0 "$a" 2>/dev/null && alive=$((alive + 1))
+    kill -0 "$b" 2>/dev/null && alive=$((alive + 1))
+    [ "$alive" -eq 1 ] && break
+    sleep 0.1
+done
+check "exactly one of two simultaneous instances runs" test "$alive" -eq 1
+check "exactly one main window is shown" test "$(windows 'Version:1\.13' | wc -l)" -eq 1
+kill "$a" "$b" 2>/dev/null
+
+# A missing settings file: "HELP", exit code 0, no working profile, no backup.
+game=$(make_game missing)
+rm "$game/data/ini.txt" "$game/toolsbak" -r
+"$game/brask-tools" &
+missing=$!
+pids+=("$missing")
+box=$(wait_for_window '^HELP$')
+check "a missing settings file shows a message captioned HELP" test -n "$box"
+[ -n "$box" ] && press_ok "$box"
+wait_exit "$missing"
+check "a missing settings file ends the program with exit code 0" test $? -eq 0
+check "a missing settings file leaves no working profile" test ! -e "$game/data/nolt.ini"
+check "a missing settings file makes no backup" test ! -e "$game/toolsbak"
+
+# After the settings file is back, the next start goes on normally.
+printf 'startMoney;1\r\n' >"$game/data/ini.txt"
+"$game/brask-tools" &
+again=$!
+pids+=("$again")
+box=$(wait_for_window '^HELP:$')
+check "the next start makes the day's backup" test -n "$box"
+[ -n "$box" ] && press_ok "$box"
+check "the next start shows the main window" window_appears 'Version:1\.13'
+kill "$again"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
