@@ -3,6 +3,7 @@
 // platform layer turns them into the system's own form.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,9 +31,17 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 // on disk holds the old content or the new one at every moment, never a part.
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
-// A short text that changes whenever the file is replaced or written; empty
-// when no file exists at path. Lets readers keep a parsed copy while it holds.
-std::string FileVersion(const std::string& path);
+// What changes whenever a file is replaced or written: lets readers keep a
+// parsed copy of a file while its version holds.
+struct FileVersion {
+    bool exists = false;
+    std::uint64_t volume = 0;
+    std::uint64_t id = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds
+    friend bool operator==(const FileVersion&, const FileVersion&) = default;
+};
+FileVersion VersionOf(const std::string& path);
 
 bool PathExists(const std::string& path);  // a file or a folder
 bool MakeFolder(const std::string& path);  // one level; false when it exists

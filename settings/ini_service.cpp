@@ -1,5 +1,7 @@
 #include "settings/ini_service.h"
 
+#include <algorithm>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -14,23 +16,26 @@ struct Line {
     std::size_t next;   // first byte after its line end
 };
 
+// The line that starts at begin; lines end at CR LF, LF or CR.
+Line LineAt(std::string_view bytes, std::size_t begin) {
+    std::size_t end = begin;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
+        ++end;
+    }
+    std::size_t next = end;
+    if (next < bytes.size() && bytes[next] == '\r') {
+        ++next;
+    }
+    if (next < bytes.size() && bytes[next] == '\n' && (next == end || bytes[end] == '\r')) {
+        ++next;
+    }
+    return {begin, end, next};
+}
+
 std::vector<Line> SplitLines(std::string_view bytes) {
     std::vector<Line> lines;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        std::size_t end = begin;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
-            ++end;
-        }
-        std::size_t next = end;
-        if (next < bytes.size() && bytes[next] == '\r') {
-            ++next;
-        }
-        if (next < bytes.size() && bytes[next] == '\n' && (next == end || bytes[end] == '\r')) {
-            ++next;
-        }
-        lines.push_back({begin, end, next});
-        begin = next;
+    for (std::size_t begin = 0; begin < bytes.size(); begin = lines.back().next) {
+        lines.push_back(LineAt(bytes, begin));
     }
     return lines;
 }
@@ -49,16 +54,42 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// Lower-cases the single-byte letters only, so two-byte characters stay whole.
-std::string Folded(std::string_view text) {
-    std::string folded(text);
-    for (std::size_t pos = 0; pos < folded.size(); pos += CharLength(folded, pos)) {
-        if (folded[pos] >= 'A' && folded[pos] <= 'Z') {
-            folded[pos] = static_cast<char>(folded[pos] - 'A' + 'a');
-        }
-    }
-    return folded;
+// Section names and keys match without regard to the case of single-byte
+// letters; a two-byte character is compared whole.
+char FoldedByte(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t pos = 0; pos < a.size();) {
+        const std::size_t length = CharLength(a, pos);
+        if (length == 2 ? a.substr(pos, 2) != b.substr(pos, 2)
+                        : FoldedByte(a[pos]) != FoldedByte(b[pos])) {
+            return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        std::size_t hash = 14695981039346656037ull;
+        for (std::size_t pos = 0; pos < name.size(); pos += CharLength(name, pos)) {
+            hash = (hash ^ static_cast<unsigned char>(FoldedByte(name[pos]))) * 1099511628211ull;
+        }
+        return hash;
+    }
+};
+
+struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+};
 
 enum class LineKind { Other, Heading, Comment, Key };
 
@@ -98,58 +129,94 @@ std::string_view ValueOf(std::string_view line, std::size_t equals) {
     return value.substr(0, value.find('\0'));
 }
 
-// The values of a file: folded section name -> folded key -> value, the first
-// section of a name and the first line of a key winning.
-using Sections = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
+// The values of a file, as views into its bytes. Only the first section of a
+// name counts; its keys are parsed when the section is first read from, so a
+// start-up that reads one language parses that language alone.
+using Keys = std::unordered_map<std::string_view, std::string_view, NameHash, NameEqual>;
 
-Sections ParseSections(std::string_view bytes) {
+struct Section {
+    std::size_t begin = 0;  // the lines after the heading, up to the next heading
+    std::size_t end = std::string_view::npos;
+    bool parsed = false;
+    Keys keys;  // the first line of a key wins
+};
+
+using Sections = std::unordered_map<std::string_view, Section, NameHash, NameEqual>;
+
+Sections FindSections(std::string_view bytes) {
     Sections sections;
-    std::unordered_map<std::string, std::string>* current = nullptr;
-    for (const Line& line : SplitLines(bytes)) {
-        const std::string_view text = bytes.substr(line.begin, line.end - line.begin);
-        const ParsedLine parsed = Parse(text);
+    Section* current = nullptr;
+    for (std::size_t begin = 0; begin < bytes.size();) {
+        const Line line = LineAt(bytes, begin);
+        const ParsedLine parsed = Parse(bytes.substr(begin, line.end - begin));
         if (parsed.kind == LineKind::Heading) {
-            auto [it, isNew] = sections.try_emplace(Folded(parsed.name));
+            if (current != nullptr) {
+                current->end = begin;
+            }
+            auto [it, isNew] = sections.try_emplace(parsed.name);
             current = isNew ? &it->second : nullptr;
-        } else if (parsed.kind == LineKind::Key && current != nullptr) {
-            current->try_emplace(Folded(parsed.name), ValueOf(text, parsed.equals));
+            if (current != nullptr) {
+                current->begin = line.next;
+            }
         }
+        begin = line.next;
     }
     return sections;
 }
 
+const Keys& KeysOf(Section& section, std::string_view bytes) {
+    if (!section.parsed) {
+        section.parsed = true;
+        const std::string_view body = bytes.substr(section.begin, section.end - section.begin);
+        section.keys.reserve(256);
+        for (std::size_t begin = 0; begin < body.size();) {
+            const Line line = LineAt(body, begin);
+            const std::string_view text = body.substr(begin, line.end - begin);
+            const ParsedLine parsed = Parse(text);
+            if (parsed.kind == LineKind::Key) {
+                section.keys.try_emplace(parsed.name, ValueOf(text, parsed.equals));
+            }
+            begin = line.next;
+        }
+    }
+    return section.keys;
+}
+
 struct CachedFile {
-    std::string version;
+    std::string path;
+    platform::FileVersion version;
+    std::string bytes;  // what the names and values of sections point into
     Sections sections;
 };
 
-std::unordered_map<std::string, CachedFile>& Cache() {
-    static std::unordered_map<std::string, CachedFile> cache;
+// Parsed files, few enough (the language file and the working profile) to search in turn.
+std::vector<std::unique_ptr<CachedFile>>& Cache() {
+    static std::vector<std::unique_ptr<CachedFile>> cache;
     return cache;
 }
 
-const Sections* SectionsOf(const std::string& path) {
-    const std::string version = platform::FileVersion(path);
+CachedFile* ParsedFile(const std::string& path) {
+    // The version is taken before reading: a change during the read shows as
+    // a newer version at the next read.
+    const platform::FileVersion version = platform::VersionOf(path);
     auto& cache = Cache();
-    if (version.empty()) {
-        cache.erase(path);
+    auto it = std::find_if(cache.begin(), cache.end(),
+                           [&](const auto& entry) { return entry->path == path; });
+    if (it != cache.end() && (*it)->version == version) {
+        return it->get();
+    }
+    if (it != cache.end()) {
+        cache.erase(it);
+    }
+    auto entry = std::make_unique<CachedFile>();
+    if (!version.exists || !platform::ReadWholeFile(path, entry->bytes)) {
         return nullptr;
     }
-    auto it = cache.find(path);
-    if (it != cache.end() && it->second.version == version) {
-        return &it->second.sections;
-    }
-    std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes)) {
-        cache.erase(path);
-        return nullptr;
-    }
-    // The version was taken before reading: a change during the read shows as a
-    // newer version at the next read.
-    CachedFile& entry = cache[path];
-    entry.version = version;
-    entry.sections = ParseSections(bytes);
-    return &entry.sections;
+    entry->path = path;
+    entry->version = version;
+    entry->sections = FindSections(entry->bytes);
+    cache.push_back(std::move(entry));
+    return cache.back().get();
 }
 
 bool EndsWithLineEnd(std::string_view bytes) {
@@ -162,11 +229,12 @@ std::string ReadIniValue(std::string_view section, std::string_view key,
                          std::string_view defaultValue, const std::string& path,
                          std::size_t bufferSize) {
     std::string_view value = defaultValue;
-    if (const Sections* sections = SectionsOf(path)) {
-        const auto found = sections->find(Folded(section));
-        if (found != sections->end()) {
-            const auto entry = found->second.find(Folded(key));
-            if (entry != found->second.end()) {
+    if (CachedFile* file = ParsedFile(path)) {
+        const auto found = file->sections.find(section);
+        if (found != file->sections.end()) {
+            const Keys& keys = KeysOf(found->second, file->bytes);
+            const auto entry = keys.find(key);
+            if (entry != keys.end()) {
                 value = entry->second;
             }
         }
@@ -181,8 +249,7 @@ bool WriteIniValue(std::string_view section, std::string_view key, std::string_v
     if (platform::PathExists(path) && !platform::ReadWholeFile(path, bytes)) {
         return false;
     }
-    const std::string wantedSection = Folded(section);
-    const std::string wantedKey = Folded(Trim(key));
+    const std::string_view wantedKey = Trim(key);
     const std::vector<Line> lines = SplitLines(bytes);
 
     bool inSection = false;
@@ -197,7 +264,7 @@ bool WriteIniValue(std::string_view section, std::string_view key, std::string_v
             if (inSection) {
                 break;
             }
-            inSection = !sectionFound && Folded(parsed.name) == wantedSection;
+            inSection = !sectionFound && SameName(parsed.name, section);
             if (inSection) {
                 sectionFound = true;
                 insertAfter = &line;
@@ -207,7 +274,7 @@ bool WriteIniValue(std::string_view section, std::string_view key, std::string_v
         if (!inSection || parsed.kind != LineKind::Key) {
             continue;
         }
-        if (Folded(parsed.name) == wantedKey) {
+        if (SameName(parsed.name, wantedKey)) {
             // Keep everything up to "=" and the line's own end; replace the value only.
             updated = bytes.substr(0, line.begin + parsed.equals + 1);
             updated.append(value);

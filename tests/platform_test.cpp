@@ -38,10 +38,10 @@ TEST(Platform, FilesAreCopiedAndReplacedWhole) {
     EXPECT_TRUE(platform::CopyFileOver(root + "\\a.txt", root + "\\b.txt"));
     EXPECT_EQ(folder.Read("b.txt"), "first");
     folder.Write("a.txt", "second");
-    const std::string before = platform::FileVersion(root + "\\b.txt");
+    const platform::FileVersion before = platform::VersionOf(root + "\\b.txt");
     EXPECT_TRUE(platform::CopyFileOver(root + "\\a.txt", root + "\\b.txt"));
     EXPECT_EQ(folder.Read("b.txt"), "second");
-    EXPECT_NE(platform::FileVersion(root + "\\b.txt"), before);
+    EXPECT_NE(platform::VersionOf(root + "\\b.txt"), before);
     EXPECT_FALSE(platform::CopyFileOver(root + "\\missing.txt", root + "\\c.txt"));
     EXPECT_FALSE(platform::CopyFileOver(root + "\\a.txt", root + "\\no\\c.txt"));
     EXPECT_FALSE(folder.Exists("c.txt"));

@@ -2,14 +2,6 @@
 
 #include <cctype>
 
-std::size_t CharLength(std::string_view text, std::size_t pos) {
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    if (byte >= 0x80 && pos + 1 < text.size() && text[pos + 1] != '\0') {
-        return 2;
-    }
-    return 1;
-}
-
 std::size_t FindCharacter(std::string_view text, char c, std::size_t from) {
     for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
         if (text[pos] == c) {

@@ -8,7 +8,12 @@
 
 // Bytes taken by the character that starts at pos: a byte of 0x80 or above takes
 // the byte after it along, unless it is the last byte or that byte is zero.
-std::size_t CharLength(std::string_view text, std::size_t pos);
+inline std::size_t CharLength(std::string_view text, std::size_t pos) {
+    return static_cast<unsigned char>(text[pos]) >= 0x80 && pos + 1 < text.size() &&
+                   text[pos + 1] != '\0'
+               ? 2
+               : 1;
+}
 
 // Position of the first character equal to c at or after from, or npos.
 // A byte that is the second byte of a two-byte character never matches.

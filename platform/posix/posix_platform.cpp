@@ -184,14 +184,14 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     return false;
 }
 
-std::string FileVersion(const std::string& path) {
+FileVersion VersionOf(const std::string& path) {
     struct stat info {};
     if (path.empty() || stat(SystemPath(path).c_str(), &info) != 0) {
         return {};
     }
-    return std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino) + ':' +
-           std::to_string(info.st_size) + ':' + std::to_string(info.st_mtim.tv_sec) + '.' +
-           std::to_string(info.st_mtim.tv_nsec);
+    return {true, static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 bool PathExists(const std::string& path) {
