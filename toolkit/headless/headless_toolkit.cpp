@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "toolkit/event_order.h"
 #include "toolkit/headless/headless.h"
 
 namespace tk {
@@ -31,8 +32,6 @@ struct WindowState {
 struct System {
     std::map<int, WindowState> windows;
     std::optional<Control> focus;
-    int eventDepth = 0;
-    std::vector<int> pendingDestroy;
     std::vector<headless::ShownMessage> messages;
 };
 
@@ -62,20 +61,8 @@ ControlState* FindControl(Control control) {
 void DestroyNow(int window);
 
 void Raise(int window, const Event& event) {
-    WindowState* state = FindWindow(window);
-    if (state == nullptr) {
-        return;
-    }
-    auto handle = state->layout.handle;
-    ++Sys().eventDepth;
-    handle(event);
-    --Sys().eventDepth;
-    if (Sys().eventDepth == 0) {
-        std::vector<int> pending;
-        pending.swap(Sys().pendingDestroy);
-        for (int id : pending) {
-            DestroyNow(id);
-        }
+    if (const WindowState* state = FindWindow(window)) {
+        RunHandler(state->layout.handle, event, DestroyNow);
     }
 }
 
@@ -143,11 +130,7 @@ void OpenWindow(const WindowLayout& layout) {
 }
 
 void DestroyWindow(int window) {
-    if (Sys().eventDepth > 0) {
-        Sys().pendingDestroy.push_back(window);
-    } else {
-        DestroyNow(window);
-    }
+    DestroyAfterEvents(window, DestroyNow);
 }
 
 void RunMessageLoop() {}

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/posix/code_page.h"
+#include "toolkit/event_order.h"
 #include "toolkit/toolkit.h"
 
 namespace tk {
@@ -72,8 +73,6 @@ struct QtWindow {
 
 struct System {
     std::map<int, QtWindow> windows;
-    int eventDepth = 0;
-    std::vector<int> pendingDestroy;
 };
 
 System& Sys() {
@@ -124,20 +123,8 @@ void DestroyNow(int window) {
 }
 
 void Raise(int window, const Event& event) {
-    QtWindow* state = FindWindow(window);
-    if (state == nullptr) {
-        return;
-    }
-    auto handle = state->layout.handle;
-    ++Sys().eventDepth;
-    handle(event);
-    --Sys().eventDepth;
-    if (Sys().eventDepth == 0) {
-        std::vector<int> pending;
-        pending.swap(Sys().pendingDestroy);
-        for (int id : pending) {
-            DestroyNow(id);
-        }
+    if (const QtWindow* state = FindWindow(window)) {
+        RunHandler(state->layout.handle, event, DestroyNow);
     }
 }
 
@@ -299,11 +286,7 @@ void OpenWindow(const WindowLayout& layout) {
 }
 
 void DestroyWindow(int window) {
-    if (Sys().eventDepth > 0) {
-        Sys().pendingDestroy.push_back(window);
-    } else {
-        DestroyNow(window);
-    }
+    DestroyAfterEvents(window, DestroyNow);
 }
 
 void RunMessageLoop() {

@@ -1,0 +1,39 @@
+#include "toolkit/event_order.h"
+
+#include <vector>
+
+namespace tk {
+namespace {
+
+int eventDepth = 0;
+std::vector<int> pendingDestroy;
+
+}  // namespace
+
+void RunHandler(void (*handle)(const Event&), const Event& event, DestroyNowFunction destroyNow) {
+    ++eventDepth;
+    handle(event);
+    --eventDepth;
+    if (eventDepth == 0) {
+        std::vector<int> pending;
+        pending.swap(pendingDestroy);
+        for (int window : pending) {
+            destroyNow(window);
+        }
+    }
+}
+
+void DestroyAfterEvents(int window, DestroyNowFunction destroyNow) {
+    if (eventDepth > 0) {
+        pendingDestroy.push_back(window);
+    } else {
+        destroyNow(window);
+    }
+}
+
+void ForgetPendingDestructions() {
+    eventDepth = 0;
+    pendingDestroy.clear();
+}
+
+}  // namespace tk

@@ -1,0 +1,21 @@
+// The one order of events every backend keeps: a window whose destruction is
+// asked for inside an event goes only after the outermost event has returned.
+#pragma once
+
+#include "toolkit/toolkit.h"
+
+namespace tk {
+
+using DestroyNowFunction = void (*)(int window);
+
+// Runs handle for event, then the destructions asked for while it ran, once
+// no event is running any more.
+void RunHandler(void (*handle)(const Event&), const Event& event, DestroyNowFunction destroyNow);
+
+// Destroys the window at once outside events, else once the running event returns.
+void DestroyAfterEvents(int window, DestroyNowFunction destroyNow);
+
+// Forgets destructions still waiting, as a backend reset does.
+void ForgetPendingDestructions();
+
+}  // namespace tk
