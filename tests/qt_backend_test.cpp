@@ -92,6 +92,7 @@ TEST_F(QtBackend, MainWindowMatchesItsLayoutTable) {
     EXPECT_EQ(window_->frameGeometry(),
               QRect((screen.width() - 447) / 2, (screen.height() - 316) / 2, 447, 316));
     EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "the frame is fixed";
+    EXPECT_FALSE(window_->windowIcon().isNull());
     EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
 

@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -80,12 +82,30 @@ System& Sys() {
     return system;
 }
 
+// Drop-down lists open as a list below the field, several items high, as a
+// drop-down list box does, rather than as a menu over the whole screen.
+class DropDownStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The closed field and its open list take at least this many pixels together.
+constexpr int kDropDownTotalHeight = 160;
+
 void EnsureApplication() {
     if (QApplication::instance() == nullptr) {
         static int argc = 1;
         static char name[] = "brask-tools";
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
+        QApplication::setStyle(new DropDownStyle);
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/brask-tools.png")));
     }
 }
 
@@ -192,6 +212,9 @@ QWidget* MakeControl(int window, const ControlLayout& layout, QWidget* parent) {
         }
         case ControlKind::DropDownList: {
             auto* list = new QComboBox(parent);
+            const int itemHeight = list->fontMetrics().height() + 1;
+            list->setMaxVisibleItems(
+                std::max(1, (kDropDownTotalHeight - layout.height) / itemHeight));
             for (const char* item : layout.items) {
                 list->addItem(ToQt(item));
             }
