@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -69,5 +70,9 @@ bool ClaimInstanceMarker(const std::string& name);
 // For tests: the next ReplaceWholeFile fails after writing part of its bytes,
 // the way a full disk makes it fail.
 void FailNextWholeFileWrite();
+
+// For tests: the next calls of LocalDate return these dates, one a call, as a
+// clock passing midnight would; then the real date again.
+void SetNextDatesForTest(std::initializer_list<Date> dates);
 
 }  // namespace platform

@@ -97,6 +97,18 @@ TEST_F(DailyBackup, AMissingSourceIsNoFailure) {
     EXPECT_TRUE(fs::exists(DayFolder() / "ini.txt"));
 }
 
+TEST_F(DailyBackup, ABackupAcrossMidnightStaysInOneFolder) {
+    platform::SetNextDatesForTest({{2026, 12, 31}, {2027, 1, 1}, {2027, 1, 1}, {2027, 1, 1}});
+    Start();
+    const fs::path day = folder.At("toolsbak") / AnsiToUtf8(DayStamp({2026, 12, 31}));
+    for (const char* file : {"ini.txt", "research.txt", "genres1.txt", "ggenres1_en.txt"}) {
+        EXPECT_TRUE(fs::exists(day / file)) << file;
+    }
+    EXPECT_TRUE(fs::exists(day / "4" / "trainings.txt"));
+    EXPECT_FALSE(fs::exists(folder.At("toolsbak") / AnsiToUtf8(DayStamp({2027, 1, 1}))));
+    platform::SetNextDatesForTest({});
+}
+
 TEST_F(DailyBackup, CopiesThatFailAreReportedNotConfirmed) {
     // A file named toolsbak stops every folder and copy of the backup.
     folder.Write("toolsbak", "in the way");

@@ -53,6 +53,11 @@ int Descriptor(FileNumber file) {
 
 bool failNextWrite = false;
 
+std::vector<Date>& NextDates() {
+    static std::vector<Date> dates;
+    return dates;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -242,6 +247,11 @@ std::string CurrentFolder() {
 }
 
 Date LocalDate() {
+    if (!NextDates().empty()) {
+        const Date date = NextDates().front();
+        NextDates().erase(NextDates().begin());
+        return date;
+    }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -275,6 +285,10 @@ void EndProcess(int code) {
 
 void FailNextWholeFileWrite() {
     failNextWrite = true;
+}
+
+void SetNextDatesForTest(std::initializer_list<Date> dates) {
+    NextDates().assign(dates);
 }
 
 }  // namespace platform

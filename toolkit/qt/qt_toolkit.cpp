@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -227,6 +228,7 @@ QWidget* MakeControl(int window, const ControlLayout& layout, QWidget* parent) {
         }
         case ControlKind::EditBox: {
             auto* edit = new QLineEdit(text, parent);
+            edit->setMaxLength(std::numeric_limits<int>::max());  // no limit on the text
             if (layout.style & kCentredText) {
                 edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
             }
