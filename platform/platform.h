@@ -22,7 +22,6 @@ FileNumber OpenForUpdate(const std::string& path);
 // (0 at the end of the file), or -1 on a read error.
 long ReadBytes(FileNumber file, char* buffer, long size);
 
-void MoveToStart(FileNumber file);
 void CloseFile(FileNumber file);
 
 // Reads a whole file for reading only. False when it cannot be read.

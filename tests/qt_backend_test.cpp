@@ -18,6 +18,7 @@
 #include "platform/posix/code_page.h"
 #include "settings_window/settings_window_layout.h"
 #include "tests/game_folder.h"
+#include "toolkit/toolkit.h"
 
 namespace {
 
@@ -165,6 +166,42 @@ TEST_F(QtBackend, WithoutALanguageFileTheDefaultsShow) {
     EXPECT_EQ(Find<QLabel>("LanguageLabel")->text(), Utf8("language"));
     EXPECT_EQ(Find<QPushButton>("SaveButton")->text(), QString());
     EXPECT_EQ(Find<QComboBox>("SettingList")->itemText(6), Utf8("startMoney"));
+}
+
+TEST_F(QtBackend, MessageBoxesShowTheirKind) {
+    struct Shown {
+        QMessageBox::Icon icon;
+        bool onTop;
+        QString title, text;
+    };
+    std::vector<Shown> shown;
+    const auto answer = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->parentWidget(), nullptr) << "a message box has no owner";
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+            shown.push_back({box->icon(), box->windowFlags().testFlag(Qt::WindowStaysOnTopHint),
+                             box->windowTitle(), box->text()});
+            box->accept();
+        });
+    };
+    answer();
+    tk::ShowMessage(tk::MessageKind::Information, "HELP", "\xB1\xA3\xB4\xE6");
+    answer();
+    tk::ShowMessage(tk::MessageKind::SystemModalInformation, "Info:", "a\r\n\r\nb");
+    answer();
+    tk::ShowMessage(tk::MessageKind::Warning, "HELP:", "w");
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Information);
+    EXPECT_FALSE(shown[0].onTop);
+    EXPECT_EQ(shown[0].title, Utf8("HELP"));
+    EXPECT_EQ(shown[0].text, Utf8("保存"));
+    EXPECT_EQ(shown[1].icon, QMessageBox::Information);
+    EXPECT_TRUE(shown[1].onTop);
+    EXPECT_EQ(shown[1].text, Utf8("a\n\nb"));
+    EXPECT_EQ(shown[2].icon, QMessageBox::Warning);
+    EXPECT_EQ(shown[2].title, Utf8("HELP:"));
 }
 
 TEST_F(QtBackend, PickTypeAndSaveWithMouseAndKeyboard) {

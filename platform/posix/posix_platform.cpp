@@ -109,13 +109,6 @@ long ReadBytes(FileNumber file, char* buffer, long size) {
     }
 }
 
-void MoveToStart(FileNumber file) {
-    const int fd = Descriptor(file);
-    if (fd >= 0) {
-        lseek(fd, 0, SEEK_SET);
-    }
-}
-
 void CloseFile(FileNumber file) {
     const int fd = Descriptor(file);
     if (fd >= 0) {
