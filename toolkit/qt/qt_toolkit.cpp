@@ -216,6 +216,8 @@ QWidget* MakeControl(int window, const ControlLayout& layout, QWidget* parent) {
             const int itemHeight = list->fontMetrics().height() + 1;
             list->setMaxVisibleItems(
                 std::max(1, (kDropDownTotalHeight - layout.height) / itemHeight));
+            // The layout fixes its size: measuring every item for a size hint is wasted work.
+            list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             for (const char* item : layout.items) {
                 list->addItem(ToQt(item));
             }
