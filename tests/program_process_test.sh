@@ -57,7 +57,16 @@ wait_for_window() {  # wait_for_window TITLE_PATTERN -> window id
 
 window_appears() { wait_for_window "$1" >/dev/null; }
 
-press_ok() { xdotool windowfocus --sync "$1" key Return; }
+# answer_message CAPTION DESCRIPTION: checks that a message box with that
+# caption appears, then presses its OK button.
+answer_message() {
+    local box
+    box=$(wait_for_window "^$1\$")
+    check "$2" test -n "$box"
+    [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+}
+
+file_sums() { (cd "$1" && find . -type f | sort | xargs md5sum); }
 
 wait_exit() {  # wait_exit PID -> exit code, or 124 when it does not end
     for _ in $(seq 100); do
@@ -74,16 +83,14 @@ game=$(make_game second)
 first=$!
 pids+=("$first")
 check "the first instance shows its main window" window_appears 'Version:1\.13'
-before=$(cd "$game" && find . -type f | sort | xargs md5sum)
+before=$(file_sums "$game")
 (cd "$game/data" && exec "$game/brask-tools") &
 second=$!
 pids+=("$second")
-box=$(wait_for_window '^Info:$')
-check "the second instance shows a message captioned Info:" test -n "$box"
-[ -n "$box" ] && press_ok "$box"
+answer_message "Info:" "the second instance shows a message captioned Info:"
 wait_exit "$second"
 check "the second instance ends with exit code 0" test $? -eq 0
-after=$(cd "$game" && find . -type f | sort | xargs md5sum)
+after=$(file_sums "$game")
 check "the second instance touched no file" test "$before" = "$after"
 check "the first instance goes on" kill -0 "$first"
 check "the first instance still has its working profile" test -f "$game/data/nolt.ini"
@@ -96,9 +103,7 @@ a=$!
 "$game/brask-tools" &
 b=$!
 pids+=("$a" "$b")
-box=$(wait_for_window '^Info:$')
-check "one of two simultaneous instances is refused" test -n "$box"
-[ -n "$box" ] && press_ok "$box"
+answer_message "Info:" "one of two simultaneous instances is refused"
 for _ in $(seq 50); do
     alive=0
     kill -0 "$a" 2>/dev/null && alive=$((alive + 1))
@@ -116,9 +121,7 @@ rm "$game/data/ini.txt" "$game/toolsbak" -r
 "$game/brask-tools" &
 missing=$!
 pids+=("$missing")
-box=$(wait_for_window '^HELP$')
-check "a missing settings file shows a message captioned HELP" test -n "$box"
-[ -n "$box" ] && press_ok "$box"
+answer_message "HELP" "a missing settings file shows a message captioned HELP"
 wait_exit "$missing"
 check "a missing settings file ends the program with exit code 0" test $? -eq 0
 check "a missing settings file leaves no working profile" test ! -e "$game/data/nolt.ini"
@@ -129,9 +132,7 @@ printf 'startMoney;1\r\n' >"$game/data/ini.txt"
 "$game/brask-tools" &
 again=$!
 pids+=("$again")
-box=$(wait_for_window '^HELP:$')
-check "the next start makes the day's backup" test -n "$box"
-[ -n "$box" ] && press_ok "$box"
+answer_message "HELP:" "the next start makes the day's backup"
 check "the next start shows the main window" window_appears 'Version:1\.13'
 kill "$again"
 
