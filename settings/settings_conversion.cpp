@@ -18,29 +18,41 @@ std::string ProfileTextOf(std::string_view settingsText) {
     return text;
 }
 
-// Writes the working profile from the settings file. False when the settings
-// file could not be opened or the profile could not be written.
-bool ConvertSettingsFile() {
+// Reads the settings file into loadText as working-profile text. False when
+// the file cannot be opened; loadText then holds the heading alone.
+bool LoadSettingsFile() {
     AppState& state = State();
     state.conversionFile = platform::OpenForUpdate(SettingsFilePath());
     const bool opened = state.conversionFile != 0;
     state.loadText = ProfileTextOf(ReadWholeText(state.conversionFile));
+    return opened;
+}
+
+// Writes loadText as the working profile, then closes the settings file,
+// which stays open meanwhile, and empties loadText.
+bool WriteLoadedProfile() {
+    AppState& state = State();
     const bool written = WriteWholeFile(WorkingProfilePath(), state.loadText);
     platform::CloseFile(state.conversionFile);
     state.conversionFile = 0;
     state.loadText.clear();
-    return opened && written;
+    return written;
 }
 
 // Makes the working profile whole again when it was removed from outside or
 // never came from the settings file: built anew from the settings file, with
-// every value stored during the run put back. False when that cannot be done.
+// every value stored during the run put back. False when that cannot be done;
+// the working profile is then left as it is.
 bool RestoreWorkingProfile() {
     AppState& state = State();
     if (state.workingProfileIntact && platform::PathExists(WorkingProfilePath())) {
         return true;
     }
-    if (!ConvertSettingsFile()) {
+    if (!LoadSettingsFile()) {
+        state.loadText.clear();
+        return false;
+    }
+    if (!WriteLoadedProfile()) {
         return false;
     }
     for (const auto& [key, value] : state.storedValues) {
@@ -79,7 +91,10 @@ void BuildWorkingProfile() {
         ShowLanguageMessage(messages::kSettingsFileMissing);
         ExitProgram(0);
     }
-    State().workingProfileIntact = ConvertSettingsFile();
+    // A settings file that cannot be opened reads as empty: the profile then
+    // holds the heading alone, and Save will not write the settings file from it.
+    const bool loaded = LoadSettingsFile();
+    State().workingProfileIntact = WriteLoadedProfile() && loaded;
 }
 
 void StoreSettingValue(const std::string& key, const std::string& value) {

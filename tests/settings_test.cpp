@@ -179,6 +179,23 @@ TEST_F(Settings, AWorkingProfileRemovedFromOutsideLosesNoSetting) {
     EXPECT_EQ(folder.Read("data/ini.txt"), "a;10\r\nb;2\r\nc;30\r\n");
 }
 
+TEST_F(Settings, ASaveThatCannotRebuildKeepsEveryStoredValueForTheNextTry) {
+    folder.Write("data/ini.txt", "a;1\r\nb;2\r\nc;3\r\n");
+    BuildWorkingProfile();
+    StoreSettingValue("a", "10");
+    std::filesystem::remove(folder.At("data/nolt.ini"));
+    StoreSettingValue("c", "30");
+    std::filesystem::rename(folder.At("data/ini.txt"), folder.At("data/away.txt"));
+    std::filesystem::create_directories(folder.At("data/ini.txt"));
+    EXPECT_FALSE(WriteBackSettings());
+    EXPECT_EQ(folder.Read("data/nolt.ini"), "[ini]\r\nc=30\r\n");
+
+    std::filesystem::remove(folder.At("data/ini.txt"));
+    std::filesystem::rename(folder.At("data/away.txt"), folder.At("data/ini.txt"));
+    EXPECT_TRUE(WriteBackSettings());
+    EXPECT_EQ(folder.Read("data/ini.txt"), "a;10\r\nb;2\r\nc;30\r\n");
+}
+
 TEST_F(Settings, ASettingsFileThatCannotBeReadIsNeverOverwritten) {
     // A folder where the settings file should be cannot be opened as a file.
     std::filesystem::create_directories(folder.At("data/ini.txt"));
