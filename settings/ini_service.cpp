@@ -79,8 +79,13 @@ struct NameHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view name) const {
         std::size_t hash = 14695981039346656037ull;
-        for (std::size_t pos = 0; pos < name.size(); pos += CharLength(name, pos)) {
-            hash = (hash ^ static_cast<unsigned char>(FoldedByte(name[pos]))) * 1099511628211ull;
+        for (std::size_t pos = 0; pos < name.size();) {
+            const std::size_t length = CharLength(name, pos);
+            for (std::size_t i = 0; i < length; ++i) {
+                const char byte = length == 1 ? FoldedByte(name[pos]) : name[pos + i];
+                hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
+            }
+            pos += length;
         }
         return hash;
     }

@@ -21,6 +21,15 @@ protected:
         tk::headless::Reset();
         State().programFolder = folder.ProgramFolder();
     }
+    // a and c are stored, with the working profile removed from outside in between.
+    void EditWhileTheWorkingProfileIsRemoved() {
+        folder.Write("data/ini.txt", "a;1\r\nb;2\r\nc;3\r\n");
+        BuildWorkingProfile();
+        StoreSettingValue("a", "10");
+        std::filesystem::remove(folder.At("data/nolt.ini"));
+        StoreSettingValue("c", "30");
+    }
+
     std::string Path(const std::string& relative) const {
         return folder.ProgramFolder() + "\\" + relative;
     }
@@ -170,21 +179,13 @@ TEST_F(Settings, WholeFileWriteIsAtomic) {
 }
 
 TEST_F(Settings, AWorkingProfileRemovedFromOutsideLosesNoSetting) {
-    folder.Write("data/ini.txt", "a;1\r\nb;2\r\nc;3\r\n");
-    BuildWorkingProfile();
-    StoreSettingValue("a", "10");
-    std::filesystem::remove(folder.At("data/nolt.ini"));
-    StoreSettingValue("c", "30");
+    EditWhileTheWorkingProfileIsRemoved();
     EXPECT_TRUE(WriteBackSettings());
     EXPECT_EQ(folder.Read("data/ini.txt"), "a;10\r\nb;2\r\nc;30\r\n");
 }
 
 TEST_F(Settings, ASaveThatCannotRebuildKeepsEveryStoredValueForTheNextTry) {
-    folder.Write("data/ini.txt", "a;1\r\nb;2\r\nc;3\r\n");
-    BuildWorkingProfile();
-    StoreSettingValue("a", "10");
-    std::filesystem::remove(folder.At("data/nolt.ini"));
-    StoreSettingValue("c", "30");
+    EditWhileTheWorkingProfileIsRemoved();
     std::filesystem::rename(folder.At("data/ini.txt"), folder.At("data/away.txt"));
     std::filesystem::create_directories(folder.At("data/ini.txt"));
     EXPECT_FALSE(WriteBackSettings());
