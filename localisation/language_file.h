@@ -25,6 +25,18 @@ inline constexpr LanguageMessage kSettingsNotSaved{
     "25", "HELP", Warning,
     "The settings were not saved: data\\ini.txt could not be written. Your edits are kept "
     "while the program runs; try Save again."};
+inline constexpr LanguageMessage kTableSaved{"4", "Info:", SystemModalInformation};
+inline constexpr LanguageMessage kRatingHint{"11", "Info:", SystemModalInformation};
+inline constexpr LanguageMessage kResearchHint{"14", "Info:", SystemModalInformation};
+inline constexpr LanguageMessage kTrainingHint{"17", "Info:", SystemModalInformation};
+inline constexpr LanguageMessage kCustomHint{"21", "Info:", SystemModalInformation};
+inline constexpr LanguageMessage kPublished{"23", "HELP", SystemModalInformation};
+inline constexpr LanguageMessage kTableNotSaved{
+    "26", "Info:", Warning,
+    "The table was not saved: the file could not be written. It keeps its earlier content."};
+inline constexpr LanguageMessage kPublishIncomplete{
+    "28", "HELP", Warning,
+    "Publishing is incomplete: these files could not be copied into Brask Plus:"};
 inline constexpr LanguageMessage kBackupIncomplete{
     "27", "HELP:", Warning,
     "Today's backup is incomplete: these files could not be copied into toolsbak:"};

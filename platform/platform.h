@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -21,6 +22,16 @@ FileNumber OpenForUpdate(const std::string& path);
 // Reads up to size bytes from the current position. Returns the number read
 // (0 at the end of the file), or -1 on a read error.
 long ReadBytes(FileNumber file, char* buffer, long size);
+
+// Moves the position of an open file to offset bytes from its start.
+bool SeekTo(FileNumber file, std::int64_t offset);
+
+// Writes all of bytes at the current position, overwriting and extending the
+// file. False when not all could be written.
+bool WriteBytes(FileNumber file, std::string_view bytes);
+
+// Makes the file end at the current position and puts its content on the disk.
+bool EndFileHere(FileNumber file);
 
 void CloseFile(FileNumber file);
 
@@ -66,9 +77,21 @@ bool ClaimInstanceMarker(const std::string& name);
 
 [[noreturn]] void EndProcess(int code);
 
+// Opens folder in the desktop's file browser without waiting for the browser.
+// Nothing happens when there is none.
+void StartFileBrowser(const std::string& folder);
+
 // For tests: the next ReplaceWholeFile fails after writing part of its bytes,
 // the way a full disk makes it fail.
 void FailNextWholeFileWrite();
+
+// For tests: the next ReadBytes or WriteBytes fails, as a disk error makes it fail.
+void FailNextFileRead();
+void FailNextFileWrite();
+
+// For tests: StartFileBrowser records its folder here instead of starting anything.
+void RecordFileBrowserStarts();
+const std::vector<std::string>& RecordedFileBrowserStarts();
 
 // For tests: the next calls of LocalDate return these dates, one a call, as a
 // clock passing midnight would; then the real date again.

@@ -1,13 +1,16 @@
 #include "settings_window/settings_editor.h"
 
+#include "about/about_box.h"
 #include "app/app_state.h"
 #include "app/start_up.h"
+#include "backup/publish.h"
 #include "localisation/language_choice.h"
 #include "localisation/language_file.h"
 #include "settings/profile_access.h"
 #include "settings/setting_catalogue.h"
 #include "settings/settings_conversion.h"
 #include "settings_window/settings_window_layout.h"
+#include "table_editor/table_editor.h"
 
 namespace {
 
@@ -20,6 +23,19 @@ tk::Control Role(int role) {
 // The key of the setting ValueEdit belongs to: the selected item of INI.
 std::string SelectedKey() {
     return tk::ItemText(Role(INI), tk::Selection(Role(INI)));
+}
+
+TableMode TableModeOfButton(int role) {
+    switch (role) {
+        case RatingButton:
+            return TableMode::Rating;
+        case ResearchButton:
+            return TableMode::Research;
+        case TrainingButton:
+            return TableMode::Training;
+        default:
+            return TableMode::Custom;
+    }
 }
 
 void HandleSettingsEvent(const tk::Event& event) {
@@ -54,8 +70,25 @@ void HandleSettingsEvent(const tk::Event& event) {
                 ChangeLanguage();
             }
             break;
+        case RatingButton:
+        case ResearchButton:
+        case TrainingButton:
+        case CustomButton:
+            if (event.kind == Clicked) {
+                OpenTableEditor(TableModeOfButton(event.role));
+            }
+            break;
+        case PublishButton:
+            if (event.kind == Clicked) {
+                PublishEdits();
+            }
+            break;
+        case AboutButton:
+            if (event.kind == Clicked) {
+                ShowAbout();
+            }
+            break;
         default:
-            // The table buttons, PublishButton and AboutButton do nothing yet.
             break;
     }
 }

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -127,6 +128,9 @@ TEST_F(QtBackend, MainWindowMatchesItsLayoutTable) {
                 break;
             case tk::ControlKind::Label:
                 EXPECT_NE(qobject_cast<QLabel*>(widget), nullptr);
+                break;
+            case tk::ControlKind::ReportView:
+                EXPECT_NE(qobject_cast<QTableView*>(widget), nullptr);
                 break;
         }
     }

@@ -2,25 +2,6 @@
 
 #include <cctype>
 
-std::size_t FindCharacter(std::string_view text, char c, std::size_t from) {
-    for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
-        if (text[pos] == c) {
-            return pos;
-        }
-    }
-    return std::string_view::npos;
-}
-
-std::size_t FindLastCharacter(std::string_view text, char c) {
-    std::size_t found = std::string_view::npos;
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
-        if (text[pos] == c) {
-            found = pos;
-        }
-    }
-    return found;
-}
-
 namespace {
 
 bool MatchesAt(std::string_view text, std::size_t pos, std::string_view find, bool exact) {

@@ -17,10 +17,25 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos) {
 
 // Position of the first character equal to c at or after from, or npos.
 // A byte that is the second byte of a two-byte character never matches.
-std::size_t FindCharacter(std::string_view text, char c, std::size_t from = 0);
+inline std::size_t FindCharacter(std::string_view text, char c, std::size_t from = 0) {
+    for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
+        if (text[pos] == c) {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
+}
 
 // Position of the last character equal to c, or npos.
-std::size_t FindLastCharacter(std::string_view text, char c);
+inline std::size_t FindLastCharacter(std::string_view text, char c) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+        if (text[pos] == c) {
+            found = pos;
+        }
+    }
+    return found;
+}
 
 constexpr int kAllReplacements = -1;
 

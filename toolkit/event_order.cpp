@@ -31,6 +31,18 @@ void DestroyAfterEvents(int window, DestroyNowFunction destroyNow) {
     }
 }
 
+OuterEvents EnterNestedLoop() {
+    OuterEvents outer{eventDepth, {}};
+    outer.pending.swap(pendingDestroy);
+    eventDepth = 0;
+    return outer;
+}
+
+void LeaveNestedLoop(OuterEvents outer) {
+    eventDepth = outer.depth;
+    pendingDestroy.insert(pendingDestroy.end(), outer.pending.begin(), outer.pending.end());
+}
+
 void ForgetPendingDestructions() {
     eventDepth = 0;
     pendingDestroy.clear();

@@ -2,6 +2,8 @@
 // asked for inside an event goes only after the outermost event has returned.
 #pragma once
 
+#include <vector>
+
 #include "toolkit/toolkit.h"
 
 namespace tk {
@@ -14,6 +16,16 @@ void RunHandler(void (*handle)(const Event&), const Event& event, DestroyNowFunc
 
 // Destroys the window at once outside events, else once the running event returns.
 void DestroyAfterEvents(int window, DestroyNowFunction destroyNow);
+
+// A dialog's nested loop runs inside the event that opened the dialog. Events
+// in it count as outermost, so that a window closed in it goes as soon as the
+// event closing it returns.
+struct OuterEvents {
+    int depth;
+    std::vector<int> pending;
+};
+OuterEvents EnterNestedLoop();
+void LeaveNestedLoop(OuterEvents outer);
 
 // Forgets destructions still waiting, as a backend reset does.
 void ForgetPendingDestructions();

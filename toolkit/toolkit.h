@@ -5,15 +5,24 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tk {
 
-enum class ControlKind { GroupBox, DropDownList, EditBox, PushButton, Label };
+enum class ControlKind { GroupBox, DropDownList, EditBox, PushButton, Label, ReportView };
 
 // Style flags of a control.
 enum ControlStyle : unsigned {
     kPlain = 0,
     kCentredText = 1,  // edit box: text centred; label: centred and wrapped at words
+    kFieldText = 2,    // edit box: refuses ";" and line breaks, which a table field cannot hold
+    kThinBorder = 4,   // edit box: a one-pixel border instead of the sunken edge
+};
+
+// A control's own font; an empty face keeps the system's font.
+struct Font {
+    const char* face = "";
+    int pixelHeight = 0;
 };
 
 // Role 0 names the window itself in every window's role enum.
@@ -29,6 +38,7 @@ struct ControlLayout {
     const char* text;
     unsigned style = kPlain;
     std::span<const char* const> items = {};  // fixed items of a drop-down list
+    Font font = {};
 };
 
 enum FrameOption : unsigned {
@@ -46,12 +56,15 @@ enum class EventKind {
     LostFocus,
     KeyReleased,
     Clicked,
+    DoubleClicked,
 };
 
 struct Event {
     EventKind kind;
     int role;     // kWindowRole for the window's own events
     int key = 0;  // the key code of KeyReleased; 13 is Enter
+    int x = 0;    // DoubleClicked: the point in the control's client area
+    int y = 0;
 };
 
 struct WindowLayout {
@@ -74,9 +87,16 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+enum class WindowMode {
+    Normal,
+    // Every other window takes no input while this one is open, and OpenWindow
+    // returns only once it has closed.
+    Dialog,
+};
+
 // Builds the window without raising events, raises Created and SizeChanged,
 // then shows it, centred on the screen.
-void OpenWindow(const WindowLayout& layout);
+void OpenWindow(const WindowLayout& layout, WindowMode mode = WindowMode::Normal);
 // Asked from inside an event, the window goes after that event returns, after
 // raising WillBeDestroyed.
 void DestroyWindow(int window);
@@ -103,6 +123,50 @@ int ItemCount(Control list);
 std::string ItemText(Control list, int index);  // the empty text outside the list
 int Selection(Control list);
 void SetSelection(Control list, int index);
+
+// Report views: columns with titles over rows of cells, all texts as bytes.
+// Columns and rows are counted from 0; a cell outside a row reads as empty.
+void RemoveAllColumns(Control grid);
+void RemoveAllRows(Control grid);
+// tip is shown when the pointer rests on the column's title.
+void AppendColumn(Control grid, const std::string& title, int width, const std::string& tip);
+int ColumnCount(Control grid);
+std::string ColumnTitle(Control grid, int column);
+int ColumnWidth(Control grid, int column);
+// Adds a row at the bottom, its cells from the left.
+void AppendRow(Control grid, std::span<const std::string> cells);
+int RowCount(Control grid);
+std::string CellText(Control grid, int row, int column);
+void SetCellText(Control grid, int row, int column, const std::string& text);
+// The texts of one row's cells in all columns, into cells.
+void ReadRow(Control grid, int row, std::vector<std::string>& cells);
+
+struct GridHit {
+    int flags;   // where the point lies on the row: kOnRow or kNowhere
+    int row;     // -1 when the point hits no row
+    int column;  // -1 when it hits no column
+};
+constexpr int kNowhere = 1;
+constexpr int kOnRow = 14;
+// x and y in the grid's client area, which the column header is part of.
+GridHit HitTest(Control grid, int x, int y);
+struct Point {
+    int x, y;
+};
+// The top-left corner of a row in the grid's client area.
+Point RowPosition(Control grid, int row);
+// While suspended the grid does not draw itself on screen. One resume ends
+// any suspension.
+void SuspendDrawing(Control grid);
+void ResumeDrawing(Control grid);
+
+// The open-file dialog of a window. filter: pairs of description and pattern
+// list, all separated by "|"; empty shows every file. path: the name the
+// dialog starts with. When the user confirms a file that exists, path becomes
+// its full path, its folder becomes the process's current folder, and the
+// result is true.
+bool RunOpenDialog(int window, const std::string& filter, const std::string& initialFolder,
+                   std::string& path);
 
 enum class MessageKind { Information, SystemModalInformation, Warning };
 

@@ -68,3 +68,22 @@ std::string AnsiToUtf8(std::string_view text) {
 std::string Utf8ToAnsi(std::string_view text) {
     return Convert(text, "UTF-8", "GB18030");
 }
+
+std::string SystemPath(const std::string& path) {
+    std::string converted = AnsiToUtf8(path);
+    for (char& c : converted) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return converted;
+}
+
+std::string ProgramPath(std::string systemPath) {
+    for (char& c : systemPath) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return Utf8ToAnsi(systemPath);
+}

@@ -8,3 +8,8 @@
 // Bytes that do not form a character of the source code page become "?".
 std::string AnsiToUtf8(std::string_view text);
 std::string Utf8ToAnsi(std::string_view text);
+
+// A program path (GB18030, "\" between folders) as the system takes it (UTF-8,
+// "/"), and back. Converted first: a "\" may be the second byte of a character.
+std::string SystemPath(const std::string& path);
+std::string ProgramPath(std::string systemPath);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,26 +17,6 @@
 
 namespace platform {
 namespace {
-
-// Convert first: a "\" may be the second byte of a two-byte character.
-std::string SystemPath(const std::string& path) {
-    std::string converted = AnsiToUtf8(path);
-    for (char& c : converted) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return converted;
-}
-
-std::string ProgramPath(std::string systemPath) {
-    for (char& c : systemPath) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return Utf8ToAnsi(systemPath);
-}
 
 // Open files by number: entry n - 1 holds the descriptor of number n, -1 once closed.
 std::vector<int>& OpenFiles() {
@@ -52,6 +33,14 @@ int Descriptor(FileNumber file) {
 }
 
 bool failNextWrite = false;
+bool failNextFileRead = false;
+bool failNextFileWrite = false;
+bool recordBrowserStarts = false;
+
+std::vector<std::string>& BrowserStarts() {
+    static std::vector<std::string> starts;
+    return starts;
+}
 
 std::vector<Date>& NextDates() {
     static std::vector<Date> dates;
@@ -101,12 +90,42 @@ long ReadBytes(FileNumber file, char* buffer, long size) {
     if (fd < 0) {
         return 0;
     }
+    if (failNextFileRead) {
+        failNextFileRead = false;
+        return -1;
+    }
     for (;;) {
         const ssize_t n = read(fd, buffer, static_cast<std::size_t>(size));
         if (n >= 0 || errno != EINTR) {
             return static_cast<long>(n);
         }
     }
+}
+
+bool SeekTo(FileNumber file, std::int64_t offset) {
+    const int fd = Descriptor(file);
+    return fd >= 0 && lseek(fd, static_cast<off_t>(offset), SEEK_SET) == offset;
+}
+
+bool WriteBytes(FileNumber file, std::string_view bytes) {
+    const int fd = Descriptor(file);
+    if (fd < 0) {
+        return false;
+    }
+    if (failNextFileWrite) {
+        failNextFileWrite = false;
+        return false;
+    }
+    return WriteAll(fd, bytes);
+}
+
+bool EndFileHere(FileNumber file) {
+    const int fd = Descriptor(file);
+    if (fd < 0) {
+        return false;
+    }
+    const off_t position = lseek(fd, 0, SEEK_CUR);
+    return position >= 0 && ftruncate(fd, position) == 0 && fsync(fd) == 0;
 }
 
 void CloseFile(FileNumber file) {
@@ -274,6 +293,44 @@ bool ClaimInstanceMarker(const std::string& name) {
 void EndProcess(int code) {
     std::fflush(nullptr);
     std::_Exit(code);
+}
+
+void StartFileBrowser(const std::string& folder) {
+    if (recordBrowserStarts) {
+        BrowserStarts().push_back(folder);
+        return;
+    }
+    const std::string path = SystemPath(folder);
+    // The browser is started from a short-lived child, so that it is never
+    // this program's child to wait for, and nothing of this program stays
+    // blocked on it: the child only forks and ends.
+    const pid_t child = fork();
+    if (child == 0) {
+        if (fork() == 0) {
+            execlp("xdg-open", "xdg-open", path.c_str(), static_cast<char*>(nullptr));
+        }
+        _exit(0);
+    }
+    if (child > 0) {
+        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+}
+
+void FailNextFileRead() {
+    failNextFileRead = true;
+}
+
+void FailNextFileWrite() {
+    failNextFileWrite = true;
+}
+
+void RecordFileBrowserStarts() {
+    recordBrowserStarts = true;
+}
+
+const std::vector<std::string>& RecordedFileBrowserStarts() {
+    return BrowserStarts();
 }
 
 void FailNextWholeFileWrite() {

@@ -1,17 +1,26 @@
 // The toolkit on Qt 6 Widgets. Texts cross into Qt through the code page
 // converter; events reach the program only when they come from the user.
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 #include <algorithm>
 #include <limits>
@@ -19,13 +28,15 @@
 #include <vector>
 
 #include "platform/posix/code_page.h"
+#include "text/byte_text.h"
 #include "toolkit/event_order.h"
+#include "toolkit/grid_rows.h"
 #include "toolkit/toolkit.h"
 
 namespace tk {
 namespace {
 
-QString ToQt(const std::string& text) {
+QString ToQt(std::string_view text) {
     return QString::fromUtf8(AnsiToUtf8(text));
 }
 
@@ -36,10 +47,19 @@ std::string FromQt(const QString& text) {
 void Raise(int window, const Event& event);
 
 // A top-level window: the frame's close command asks for the window's destruction.
+// A top-level window of a fixed size. One with a maximise box may be maximised
+// and restored, but never resized by dragging its edges: any other size goes
+// back to the window's own.
 class TopWindow : public QWidget {
 public:
     TopWindow(int window, const WindowLayout& layout)
-        : window_(window), outer_(layout.width, layout.height) {}
+        : window_(window),
+          outer_(layout.width, layout.height),
+          client_(outer_),
+          maximisable_(layout.frame & kMaximiseBox) {
+        SetClientSize(client_);
+        lastSize_ = client_;
+    }
 
     // With a window manager the frame is known only once the window is on
     // screen: then the client area becomes what the frame leaves of the outer size.
@@ -49,7 +69,8 @@ public:
             return;
         }
         fitted_ = true;
-        setFixedSize(outer_ - frame);
+        client_ = outer_ - frame;
+        SetClientSize(client_);
         const QRect screen = this->screen()->geometry();
         move(screen.left() + (screen.width() - outer_.width()) / 2,
              screen.top() + (screen.height() - outer_.height()) / 2);
@@ -61,17 +82,30 @@ protected:
         QWidget::moveEvent(event);
         FitFrame();
     }
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void SetClientSize(QSize size) {
+        if (maximisable_) {
+            resize(size);
+        } else {
+            setFixedSize(size);
+        }
+    }
+
     int window_;
     QSize outer_;
+    QSize client_;
+    bool maximisable_;
     bool fitted_ = false;
+    QSize lastSize_;
 };
 
 struct QtWindow {
     WindowLayout layout;
     TopWindow* widget;
     std::map<int, QWidget*> controls;
+    QEventLoop* dialogLoop = nullptr;  // the loop that runs while a dialog-mode window is open
 };
 
 struct System {
@@ -134,6 +168,9 @@ void DestroyNow(int window) {
     }
     Raise(window, {EventKind::WillBeDestroyed, kWindowRole});
     if (QtWindow* remaining = FindWindow(window)) {
+        if (remaining->dialogLoop != nullptr) {
+            remaining->dialogLoop->quit();
+        }
         remaining->widget->hide();
         remaining->widget->deleteLater();
         Sys().windows.erase(window);
@@ -153,6 +190,187 @@ void TopWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     DestroyWindow(window_);
 }
+
+void TopWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!isVisible()) {
+        return;
+    }
+    if (maximisable_ && !isMaximized() && !isFullScreen() && size() != client_) {
+        resize(client_);
+        return;
+    }
+    if (size() != lastSize_) {
+        lastSize_ = size();
+        Raise(window_, {EventKind::SizeChanged, kWindowRole});
+    }
+}
+
+// The rows of a report view as a model over their bytes: the view asks only for
+// the cells it draws. Rows appended while the program fills the grid reach the
+// view together, once the program is done or asks the view about them.
+class GridModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    struct Column {
+        std::string title;
+        std::string tip;
+    };
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : published_;
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid()) {
+            return {};
+        }
+        return ToQt(rows_.Cell(index.row(), index.column()));
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 ||
+            section >= static_cast<int>(columns_.size())) {
+            return {};
+        }
+        const Column& column = columns_[static_cast<std::size_t>(section)];
+        if (role == Qt::DisplayRole) {
+            return ToQt(column.title);
+        }
+        if (role == Qt::ToolTipRole) {
+            return ToQt(column.tip);
+        }
+        return {};
+    }
+
+    const GridRows& Rows() const { return rows_; }
+    const std::vector<Column>& Columns() const { return columns_; }
+
+    void RemoveColumns() {
+        beginResetModel();
+        columns_.clear();
+        endResetModel();
+    }
+    void RemoveRows() {
+        beginResetModel();
+        rows_.Clear();
+        published_ = 0;
+        endResetModel();
+    }
+    void AddColumn(Column column) {
+        const int at = static_cast<int>(columns_.size());
+        beginInsertColumns({}, at, at);
+        columns_.push_back(std::move(column));
+        endInsertColumns();
+    }
+    void AddRow(std::span<const std::string> cells) {
+        rows_.Append(cells);
+        if (!publishQueued_) {
+            publishQueued_ = true;
+            QTimer::singleShot(0, this, [this] { Publish(); });
+        }
+    }
+    void SetCell(int row, int column, const std::string& text) {
+        rows_.Set(row, column, text);
+        if (row < published_) {
+            emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
+        }
+    }
+    // Shows the view every row appended so far.
+    void Publish() {
+        publishQueued_ = false;
+        if (rows_.Count() > published_) {
+            beginInsertRows({}, published_, rows_.Count() - 1);
+            published_ = rows_.Count();
+            endInsertRows();
+        }
+    }
+
+private:
+    GridRows rows_;
+    std::vector<Column> columns_;
+    int published_ = 0;
+    bool publishQueued_ = false;
+};
+
+QTableView* GridView(Control grid) {
+    return qobject_cast<QTableView*>(Widget(grid));
+}
+
+GridModel* Model(QTableView* view) {
+    return view ? static_cast<GridModel*>(view->model()) : nullptr;
+}
+
+// Where the viewport, which holds the rows, lies in the grid's client area,
+// which holds the column header too.
+QPoint ViewportOffset(const QTableView* view) {
+    return view->viewport()->geometry().topLeft() - view->contentsRect().topLeft();
+}
+
+// Double-clicks anywhere in the rows' area, on a row or not.
+class GridEvents : public QObject {
+public:
+    GridEvents(int window, int role, QTableView* view)
+        : QObject(view), window_(window), role_(role), view_(view) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            const QPoint point =
+                static_cast<QMouseEvent*>(event)->position().toPoint() + ViewportOffset(view_);
+            Raise(window_, {EventKind::DoubleClicked, role_, 0, point.x(), point.y()});
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    int window_;
+    int role_;
+    QTableView* view_;
+};
+
+QTableView* MakeGrid(int window, const ControlLayout& layout, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setModel(new GridModel(view));
+    view->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSortingEnabled(false);
+    view->setShowGrid(true);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* header = view->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setMinimumSectionSize(0);
+    QHeaderView* rows = view->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(QFontMetrics(view->font()).height() + 3);
+    rows->setMinimumSectionSize(1);
+    // Black on white; the selected row is drawn only while the grid has the focus.
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::white);
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
+    view->setPalette(palette);
+    view->viewport()->installEventFilter(new GridEvents(window, layout.role, view));
+    return view;
+}
+
+// Edit boxes hand back the bytes the program gave them as long as the user
+// has not changed the text: display cannot alter a text nobody edited.
+const char* const kBytesProperty = "braskBytes";
+const char* const kShownProperty = "braskShown";
 
 // The Windows key code of a released key, as far as the program needs one.
 int KeyCode(const QKeyEvent* event) {
@@ -234,6 +452,15 @@ QWidget* MakeControl(int window, const ControlLayout& layout, QWidget* parent) {
             if (layout.style & kCentredText) {
                 edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
             }
+            if (layout.style & kFieldText) {
+                edit->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(QStringLiteral("[^;\\r\\n]*")), edit));
+            }
+            if (layout.style & kThinBorder) {
+                edit->setStyleSheet(QStringLiteral(
+                    "QLineEdit { border: 1px solid black; background: white; color: black; "
+                    "padding: 0px; }"));
+            }
             edit->installEventFilter(new EditEvents(window, layout.role, edit));
             return edit;
         }
@@ -253,8 +480,39 @@ QWidget* MakeControl(int window, const ControlLayout& layout, QWidget* parent) {
             }
             return label;
         }
+        case ControlKind::ReportView:
+            return MakeGrid(window, layout, parent);
     }
     return nullptr;
+}
+
+// The layout's font; a face the system lacks falls back to one that has the
+// face's characters.
+void ApplyFont(QWidget* widget, const Font& font) {
+    if (font.face[0] == '\0' && font.pixelHeight == 0) {
+        return;
+    }
+    QFont made = widget->font();
+    if (font.face[0] != '\0') {
+        made.setFamilies({ToQt(font.face), QStringLiteral("SimSun"),
+                          QStringLiteral("Noto Serif CJK SC"),
+                          QStringLiteral("WenQuanYi Micro Hei")});
+    }
+    if (font.pixelHeight > 0) {
+        made.setPixelSize(font.pixelHeight);
+    }
+    made.setWeight(QFont::Normal);
+    made.setItalic(false);
+    made.setUnderline(false);
+    widget->setFont(made);
+    if (auto* view = qobject_cast<QTableView*>(widget)) {
+        view->verticalHeader()->setDefaultSectionSize(QFontMetrics(made).height() + 3);
+    }
+}
+
+bool AnyWindowAlwaysOnTop() {
+    return std::any_of(Sys().windows.begin(), Sys().windows.end(),
+                       [](const auto& entry) { return entry.second.layout.frame & kAlwaysOnTop; });
 }
 
 int Clamp(int value, int low, int high) {
@@ -263,7 +521,7 @@ int Clamp(int value, int low, int high) {
 
 }  // namespace
 
-void OpenWindow(const WindowLayout& layout) {
+void OpenWindow(const WindowLayout& layout, WindowMode mode) {
     EnsureApplication();
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -281,7 +539,6 @@ void OpenWindow(const WindowLayout& layout) {
     widget->setObjectName(layout.name);
     widget->setWindowTitle(ToQt(layout.title));
     // Until a window manager shows its frame, the outer size is the client size.
-    widget->setFixedSize(layout.width, layout.height);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     widget->move(screen.left() + (screen.width() - layout.width) / 2,
                  screen.top() + (screen.height() - layout.height) / 2);
@@ -293,6 +550,7 @@ void OpenWindow(const WindowLayout& layout) {
             control.parent == kWindowRole ? widget : window.controls.at(control.parent);
         QWidget* made = MakeControl(layout.window, control, parent);
         made->setObjectName(control.name);
+        ApplyFont(made, control.font);
         made->setGeometry(control.left, control.top, control.width, control.height);
         made->setEnabled(control.enabled);
         if (!control.shown) {
@@ -307,9 +565,26 @@ void OpenWindow(const WindowLayout& layout) {
 
     Raise(layout.window, {EventKind::Created, kWindowRole});
     Raise(layout.window, {EventKind::SizeChanged, kWindowRole});
-    if (FindWindow(layout.window) != nullptr) {
-        widget->show();
+    QtWindow* opened = FindWindow(layout.window);
+    if (opened == nullptr) {
+        return;
     }
+    for (auto& [role, control] : opened->controls) {
+        if (GridModel* model = Model(qobject_cast<QTableView*>(control))) {
+            model->Publish();
+        }
+    }
+    if (mode == WindowMode::Normal) {
+        widget->show();
+        return;
+    }
+    widget->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    opened->dialogLoop = &loop;
+    widget->show();
+    OuterEvents outer = EnterNestedLoop();
+    loop.exec();
+    LeaveNestedLoop(std::move(outer));
 }
 
 void DestroyWindow(int window) {
@@ -371,6 +646,9 @@ std::string Text(Control control) {
         return FromQt(widget->windowTitle());
     }
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->text() == edit->property(kShownProperty).toString()) {
+            return edit->property(kBytesProperty).toByteArray().toStdString();
+        }
         return FromQt(edit->text());
     }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -395,6 +673,8 @@ void SetText(Control control, const std::string& text) {
         widget->setWindowTitle(qtext);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(qtext);
+        edit->setProperty(kShownProperty, edit->text());
+        edit->setProperty(kBytesProperty, QByteArray::fromStdString(text));
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(qtext);
     } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
@@ -463,6 +743,158 @@ void SetSelection(Control list, int index) {
     }
 }
 
+void RemoveAllColumns(Control grid) {
+    if (GridModel* model = Model(GridView(grid))) {
+        model->RemoveColumns();
+    }
+}
+
+void RemoveAllRows(Control grid) {
+    if (GridModel* model = Model(GridView(grid))) {
+        model->RemoveRows();
+    }
+}
+
+void AppendColumn(Control grid, const std::string& title, int width, const std::string& tip) {
+    QTableView* view = GridView(grid);
+    if (GridModel* model = Model(view)) {
+        model->AddColumn({title, tip});
+        view->horizontalHeader()->resizeSection(model->columnCount({}) - 1, width);
+    }
+}
+
+int ColumnCount(Control grid) {
+    const GridModel* model = Model(GridView(grid));
+    return model ? static_cast<int>(model->Columns().size()) : 0;
+}
+
+std::string ColumnTitle(Control grid, int column) {
+    const GridModel* model = Model(GridView(grid));
+    if (model == nullptr || column < 0 || column >= static_cast<int>(model->Columns().size())) {
+        return {};
+    }
+    return model->Columns()[static_cast<std::size_t>(column)].title;
+}
+
+int ColumnWidth(Control grid, int column) {
+    QTableView* view = GridView(grid);
+    if (view == nullptr || column < 0 || column >= ColumnCount(grid)) {
+        return 0;
+    }
+    return view->horizontalHeader()->sectionSize(column);
+}
+
+void AppendRow(Control grid, std::span<const std::string> cells) {
+    if (GridModel* model = Model(GridView(grid))) {
+        model->AddRow(cells);
+    }
+}
+
+int RowCount(Control grid) {
+    const GridModel* model = Model(GridView(grid));
+    return model ? model->Rows().Count() : 0;
+}
+
+std::string CellText(Control grid, int row, int column) {
+    const GridModel* model = Model(GridView(grid));
+    return model ? std::string(model->Rows().Cell(row, column)) : std::string();
+}
+
+void SetCellText(Control grid, int row, int column, const std::string& text) {
+    GridModel* model = Model(GridView(grid));
+    if (model != nullptr && column < static_cast<int>(model->Columns().size())) {
+        model->SetCell(row, column, text);
+    }
+}
+
+void ReadRow(Control grid, int row, std::vector<std::string>& cells) {
+    const GridModel* model = Model(GridView(grid));
+    const int count = model ? static_cast<int>(model->Columns().size()) : 0;
+    cells.resize(static_cast<std::size_t>(count));
+    for (int c = 0; c < count; ++c) {
+        cells[static_cast<std::size_t>(c)] = model->Rows().Cell(row, c);
+    }
+}
+
+GridHit HitTest(Control grid, int x, int y) {
+    QTableView* view = GridView(grid);
+    if (view == nullptr) {
+        return {kNowhere, -1, -1};
+    }
+    Model(view)->Publish();
+    const QPoint point = QPoint(x, y) - ViewportOffset(view);
+    if (point.x() < 0 || point.y() < 0 || point.x() >= view->viewport()->width() ||
+        point.y() >= view->viewport()->height()) {
+        return {kNowhere, -1, -1};
+    }
+    const int row = view->rowAt(point.y());
+    const int column = view->columnAt(point.x());
+    if (row < 0 || column < 0) {
+        return {kNowhere, -1, column};
+    }
+    return {kOnRow, row, column};
+}
+
+Point RowPosition(Control grid, int row) {
+    QTableView* view = GridView(grid);
+    if (view == nullptr) {
+        return {0, 0};
+    }
+    Model(view)->Publish();
+    const QPoint offset = ViewportOffset(view);
+    return {offset.x() - view->horizontalHeader()->offset(),
+            offset.y() + view->rowViewportPosition(row)};
+}
+
+void SuspendDrawing(Control grid) {
+    if (QTableView* view = GridView(grid)) {
+        view->setUpdatesEnabled(false);
+    }
+}
+
+void ResumeDrawing(Control grid) {
+    if (QTableView* view = GridView(grid)) {
+        view->setUpdatesEnabled(true);
+    }
+}
+
+bool RunOpenDialog(int window, const std::string& filter, const std::string& initialFolder,
+                   std::string& path) {
+    EnsureApplication();
+    QFileDialog dialog(Widget({window, kWindowRole}));
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Pairs of a description and its patterns, all separated by "|".
+    QStringList filters;
+    std::string_view rest = filter;
+    while (!rest.empty()) {
+        const std::size_t bar = FindCharacter(rest, '|');
+        const std::string_view description = rest.substr(0, bar);
+        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
+        const std::size_t next = FindCharacter(rest, '|');
+        QString patterns = ToQt(rest.substr(0, next)).trimmed();
+        rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(ToQt(description).trimmed(), patterns);
+    }
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+    }
+    dialog.setDirectory(QString::fromUtf8(SystemPath(initialFolder)));
+    if (!path.empty()) {
+        dialog.selectFile(QString::fromUtf8(SystemPath(path)));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    const QString chosen = QDir::cleanPath(dialog.selectedFiles().constFirst());
+    QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    path = ProgramPath(chosen.toStdString());
+    return true;
+}
+
 void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text) {
     EnsureApplication();
     QString body = ToQt(text);
@@ -472,7 +904,8 @@ void ShowMessage(MessageKind kind, const std::string& caption, const std::string
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    if (kind == MessageKind::SystemModalInformation) {
+    // Also above a window that stays on top, where it would else be hidden.
+    if (kind == MessageKind::SystemModalInformation || AnyWindowAlwaysOnTop()) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     }
     box.exec();

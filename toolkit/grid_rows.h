@@ -1,0 +1,27 @@
+// The rows of a report view, kept compact for the backends: each row is one
+// block of bytes holding its cells back to back behind a table of their ends,
+// so that a table of a hundred thousand rows costs little more than its file.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tk {
+
+class GridRows {
+public:
+    int Count() const { return static_cast<int>(rows_.size()); }
+    // The cell's bytes; the empty text outside the row or the table.
+    std::string_view Cell(int row, int column) const;
+    int CellCount(int row) const;
+    void Append(std::span<const std::string> cells);
+    void Set(int row, int column, std::string_view text);
+    void Clear() { rows_.clear(); }
+
+private:
+    std::vector<std::string> rows_;
+};
+
+}  // namespace tk
