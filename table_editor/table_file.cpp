@@ -194,8 +194,9 @@ bool FinishWriting(FileNumber file) {
     }
     StopReadingAhead(file, *state);
     FlushPending(file, *state);
-    const bool ended = platform::EndFileHere(file);
-    const bool ok = ended && !state->writeFailed;
+    // After a failed write the position is not where the text ends: cutting
+    // there would throw away what the file still holds.
+    const bool ok = !state->writeFailed && platform::EndFileHere(file);
     state->writeFailed = false;
     return ok;
 }

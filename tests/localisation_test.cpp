@@ -3,6 +3,7 @@
 #include "localisation/language_file.h"
 #include "settings/profile_access.h"
 #include "settings/setting_catalogue.h"
+#include "table_editor/column_keys.h"
 #include "tests/app_fixture.h"
 
 namespace {
@@ -27,16 +28,7 @@ TEST_F(Localisation, ShippedLanguageFileIsCompleteInEveryLanguage) {
         keys.push_back(std::to_string(key));
     }
     keys.insert(keys.end(), kSettingCatalogue.begin(), kSettingCatalogue.end());
-    const char* columns[] = {"name",          "topic",        "gameplay",    "gameengine",
-                             "graphics",      "sound",        "ai",          "ui",
-                             "scripting",     "network",      "uidesign",    "leveldesign",
-                             "contentdesign", "systemdesign", "worlddesign", "sounddesign",
-                             "gamewriting",   "start",        "end",         "status",
-                             "content",       "parent",       "group",       "multi",
-                             "time",          "costs",        "base",        "engineering",
-                             "genre1",        "genre2",       "genre3",      "projectmanagement",
-                             "arting",        "composing",    "marketing",   "pr"};
-    keys.insert(keys.end(), std::begin(columns), std::end(columns));
+    keys.insert(keys.end(), kColumnKeyCatalogue.begin(), kColumnKeyCatalogue.end());
     for (const char* section : kSections) {
         for (const std::string& key : keys) {
             EXPECT_NE(ReadProfileValue(file, section, key, "<missing>"), "<missing>")

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -309,7 +310,22 @@ QPoint ViewportOffset(const QTableView* view) {
     return view->viewport()->geometry().topLeft() - view->contentsRect().topLeft();
 }
 
-// Double-clicks anywhere in the rows' area, on a row or not.
+// The selected row is drawn only while the grid has the keyboard focus.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!option->widget || !option->widget->hasFocus()) {
+            option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        }
+    }
+};
+
+// Double-clicks anywhere in the rows' area, on a row or not; focus changes
+// that show or hide the selection.
 class GridEvents : public QObject {
 public:
     GridEvents(int window, int role, QTableView* view)
@@ -317,6 +333,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == view_) {
+            if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+                view_->viewport()->update();
+            }
+            return QObject::eventFilter(watched, event);
+        }
         if (event->type() == QEvent::MouseButtonDblClick) {
             const QPoint point =
                 static_cast<QMouseEvent*>(event)->position().toPoint() + ViewportOffset(view_);
@@ -356,14 +378,14 @@ QTableView* MakeGrid(int window, const ControlLayout& layout, QWidget* parent) {
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(QFontMetrics(view->font()).height() + 3);
     rows->setMinimumSectionSize(1);
-    // Black on white; the selected row is drawn only while the grid has the focus.
     QPalette palette = view->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::white);
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
     view->setPalette(palette);
-    view->viewport()->installEventFilter(new GridEvents(window, layout.role, view));
+    view->setItemDelegate(new GridDelegate(view));
+    auto* events = new GridEvents(window, layout.role, view);
+    view->installEventFilter(events);
+    view->viewport()->installEventFilter(events);
     return view;
 }
 
