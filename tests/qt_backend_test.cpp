@@ -2,9 +2,14 @@
 // captions and the settings flow driven with QTest.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,6 +30,45 @@ namespace {
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// Every control of a layout table: its kind, place, parent and states.
+void ExpectControlsAsLaidOut(QWidget* window, const tk::WindowLayout& layout) {
+    for (const tk::ControlLayout& control : layout.controls) {
+        SCOPED_TRACE(control.name);
+        QWidget* widget = window->findChild<QWidget*>(QString::fromLatin1(control.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(),
+                  QRect(control.left, control.top, control.width, control.height));
+        const char* parent =
+            control.parent == tk::kWindowRole
+                ? layout.name
+                : layout.controls[static_cast<std::size_t>(control.parent - 1)].name;
+        EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(parent));
+        EXPECT_EQ(widget->isVisible(), control.shown);
+        EXPECT_EQ(widget->isEnabled(), control.enabled);
+        switch (control.kind) {
+            case tk::ControlKind::GroupBox:
+                EXPECT_NE(qobject_cast<QGroupBox*>(widget), nullptr);
+                break;
+            case tk::ControlKind::DropDownList:
+                ASSERT_NE(qobject_cast<QComboBox*>(widget), nullptr);
+                EXPECT_FALSE(qobject_cast<QComboBox*>(widget)->isEditable());
+                break;
+            case tk::ControlKind::EditBox:
+                EXPECT_NE(qobject_cast<QLineEdit*>(widget), nullptr);
+                break;
+            case tk::ControlKind::PushButton:
+                EXPECT_NE(qobject_cast<QPushButton*>(widget), nullptr);
+                break;
+            case tk::ControlKind::Label:
+                EXPECT_NE(qobject_cast<QLabel*>(widget), nullptr);
+                break;
+            case tk::ControlKind::ReportView:
+                EXPECT_NE(qobject_cast<QTableView*>(widget), nullptr);
+                break;
+        }
+    }
 }
 
 class QtBackend : public testing::Test {
@@ -83,6 +127,26 @@ protected:
         });
     }
 
+    // Presses a table button of the main window and runs actions on the table
+    // window while it is open in dialog mode; closes it afterwards.
+    void InTable(const char* button, const std::function<void(QWidget* table)>& actions) {
+        QTimer::singleShot(0, [&] {
+            QWidget* table = nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == "TableEditorWindow" && top->isVisible()) {
+                    table = top;
+                }
+            }
+            if (table == nullptr) {
+                ADD_FAILURE() << "no table window";
+                return;
+            }
+            actions(table);
+            table->close();
+        });
+        QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
+    }
+
     GameFolder folder;
     QWidget* window_ = nullptr;
     QStringList answered_;
@@ -98,42 +162,7 @@ TEST_F(QtBackend, MainWindowMatchesItsLayoutTable) {
     EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
 
-    const tk::WindowLayout layout = SettingsWindowLayout(nullptr);
-    for (const tk::ControlLayout& control : layout.controls) {
-        SCOPED_TRACE(control.name);
-        QWidget* widget = Find<QWidget>(control.name);
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(),
-                  QRect(control.left, control.top, control.width, control.height));
-        const char* parent =
-            control.parent == tk::kWindowRole
-                ? "SettingsEditorWindow"
-                : layout.controls[static_cast<std::size_t>(control.parent - 1)].name;
-        EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(parent));
-        EXPECT_EQ(widget->isVisible(), control.shown);
-        EXPECT_EQ(widget->isEnabled(), control.enabled);
-        switch (control.kind) {
-            case tk::ControlKind::GroupBox:
-                EXPECT_NE(qobject_cast<QGroupBox*>(widget), nullptr);
-                break;
-            case tk::ControlKind::DropDownList:
-                ASSERT_NE(qobject_cast<QComboBox*>(widget), nullptr);
-                EXPECT_FALSE(qobject_cast<QComboBox*>(widget)->isEditable());
-                break;
-            case tk::ControlKind::EditBox:
-                EXPECT_NE(qobject_cast<QLineEdit*>(widget), nullptr);
-                break;
-            case tk::ControlKind::PushButton:
-                EXPECT_NE(qobject_cast<QPushButton*>(widget), nullptr);
-                break;
-            case tk::ControlKind::Label:
-                EXPECT_NE(qobject_cast<QLabel*>(widget), nullptr);
-                break;
-            case tk::ControlKind::ReportView:
-                EXPECT_NE(qobject_cast<QTableView*>(widget), nullptr);
-                break;
-        }
-    }
+    ExpectControlsAsLaidOut(window_, SettingsWindowLayout(nullptr));
     // Buttons that lie over TablesGroup without being its children are drawn above it.
     const QRect research = Find<QWidget>("ResearchButton")->geometry();
     EXPECT_EQ(window_->childAt(research.center())->objectName(), "ResearchButton");
@@ -228,6 +257,154 @@ TEST_F(QtBackend, PickTypeAndSaveWithMouseAndKeyboard) {
     EXPECT_EQ(value->text(), Utf8("a=b"));
     ASSERT_EQ(answered_.size(), 1);
     EXPECT_EQ(answered_[0], Utf8("HELP|已保存。"));
+}
+
+TEST_F(QtBackend, TableWindowFrameGridAndButtons) {
+    folder.Write("data/genres1.txt", "name;foo;\r\nA;1;\r\n");
+    Start();
+    InTable("RatingButton", [&](QWidget* table) {
+        EXPECT_EQ(QApplication::activeModalWidget(), table) << "opened in dialog mode";
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        EXPECT_EQ(table->frameGeometry(),
+                  QRect((screen.width() - 756) / 2, (screen.height() - 486) / 2, 756, 486));
+        const Qt::WindowFlags flags = table->windowFlags();
+        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+        EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
+        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+
+        auto* grid = table->findChild<QTableView*>("TableGrid");
+        ASSERT_NE(grid, nullptr);
+        const auto places = [table] {
+            QList<QRect> found;
+            for (const char* name : {"TableGrid", "OpenButton", "TableSaveButton", "HintButton"}) {
+                found << table->findChild<QWidget*>(name)->geometry();
+            }
+            return found;
+        };
+        const QList<QRect> restored = {QRect(8, 8, 741, 386), QRect(28, 406, 136, 32),
+                                       QRect(228, 406, 80, 32), QRect(328, 406, 80, 32)};
+        EXPECT_EQ(places(), restored);
+        EXPECT_FALSE(table->findChild<QWidget*>("OpenButton")->isVisible());
+        EXPECT_FALSE(table->findChild<QWidget*>("CellEditor")->isVisible());
+        EXPECT_EQ(table->findChild<QWidget*>("CellEditor")->height(), 20);
+        EXPECT_TRUE(table->findChild<QWidget*>("TableSaveButton")->isEnabled());
+
+        // A report view: no sorting, no moving or clicking titles, whole rows selected.
+        EXPECT_FALSE(grid->isSortingEnabled());
+        EXPECT_FALSE(grid->horizontalHeader()->sectionsClickable());
+        EXPECT_FALSE(grid->horizontalHeader()->sectionsMovable());
+        EXPECT_TRUE(grid->showGrid());
+        EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+        EXPECT_EQ(grid->selectionMode(), QAbstractItemView::SingleSelection);
+        EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(grid->font().pixelSize(), 14);
+        EXPECT_EQ(grid->font().families().value(0), Utf8("宋体"));
+        EXPECT_EQ(table->findChild<QWidget*>("CellEditor")->font().pixelSize(), 16);
+        EXPECT_EQ(grid->model()->rowCount(), 1);
+        EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), Utf8("名称"));
+        EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                  Utf8("name"));
+        EXPECT_EQ(grid->horizontalHeader()->sectionSize(1), 70);
+
+        table->showMaximized();
+        QTest::qWait(50);
+        const QSize maximised = table->frameGeometry().size();
+        ASSERT_GT(maximised.width(), 756);
+        EXPECT_EQ(places(),
+                  (QList<QRect>{QRect(8, 8, maximised.width() - 15, maximised.height() - 100),
+                                QRect(28, maximised.height() - 80, 136, 32),
+                                QRect(228, maximised.height() - 80, 80, 32),
+                                QRect(328, maximised.height() - 80, 80, 32)}));
+        EXPECT_EQ(grid->horizontalHeader()->sectionSize(1), 70);
+        table->showNormal();
+        QTest::qWait(50);
+        EXPECT_EQ(places(), restored);
+        // Dragging an edge is no way to resize it.
+        table->resize(600, 300);
+        EXPECT_EQ(table->frameGeometry().size(), QSize(756, 486));
+    });
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window_->isVisible());
+}
+
+TEST_F(QtBackend, CellEditorOverADoubleClickedCell) {
+    // The second row's middle cell holds bytes that are no GB18030 text.
+    folder.Write("data/genres1.txt",
+                 "name;gameplay;start;\r\nAction;9;1976;\r\nRacing;\x80\xFF;1980;\r\n");
+    Start();
+    InTable("RatingButton", [&](QWidget* table) {
+        auto* grid = table->findChild<QTableView*>("TableGrid");
+        auto* editor = table->findChild<QLineEdit*>("CellEditor");
+        grid->horizontalHeader()->resizeSection(0, 90);  // the user widens a column
+        QTest::qWait(10);
+
+        for (const auto& [row, column] : {std::pair{0, 0}, std::pair{1, 2}, std::pair{0, 1}}) {
+            SCOPED_TRACE(column);
+            const QRect cell = grid->visualRect(grid->model()->index(row, column));
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            // The cell's corner in the grid's client area, which holds the header too.
+            const QPoint corner =
+                grid->viewport()->mapTo(grid, cell.topLeft()) - grid->contentsRect().topLeft();
+            const QRect place = grid->geometry();
+            EXPECT_EQ(editor->geometry(),
+                      QRect(place.left() + corner.x(), place.top() + corner.y() + 1,
+                            cell.width() + 1, 20));
+            EXPECT_TRUE(editor->isVisible());
+            EXPECT_TRUE(editor->hasFocus());
+            EXPECT_EQ(editor->selectedText(), editor->text());
+            EXPECT_FALSE(grid->updatesEnabled()) << "the grid does not draw over the editor";
+        }
+        // Typing replaces the selected text; ";" and line breaks are refused.
+        QTest::keyClicks(editor, "8;");
+        EXPECT_EQ(editor->text(), Utf8("8"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_TRUE(grid->updatesEnabled());
+        EXPECT_EQ(grid->model()->index(0, 1).data().toString(), Utf8("8"));
+
+        // Leaving the editor unchanged keeps bytes that do not display as they are.
+        const QRect odd = grid->visualRect(grid->model()->index(1, 1));
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, odd.center());
+        EXPECT_TRUE(editor->isVisible());
+        AnswerNextMessageBox();
+        QTest::mouseClick(table->findChild<QPushButton*>("HintButton"), Qt::LeftButton);
+        AnswerNextMessageBox();
+        QTest::mouseClick(table->findChild<QPushButton*>("TableSaveButton"), Qt::LeftButton);
+        EXPECT_EQ(folder.Read("data/genres1.txt"),
+                  "name;gameplay;start;\r\nAction;8;1976;\r\nRacing;\x80\xFF;1980;\r\n");
+
+        // Below the last row there is nothing to edit.
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
+                           QPoint(5, grid->viewport()->height() - 5));
+        EXPECT_FALSE(editor->isVisible());
+    });
+    // The hint and the confirmation, each above the window that stays on top.
+    ASSERT_EQ(answered_.size(), 2);
+    EXPECT_TRUE(answered_[0].startsWith(Utf8("Info:|双击单元格")));
+    EXPECT_EQ(answered_[1], Utf8("Info:|已保存。"));
+}
+
+TEST_F(QtBackend, OpenDialogChoosesATableAndItsFolder) {
+    folder.Write("data/3/trainings.txt", "name;costs;\r\nCourse;100;\r\n");
+    Start();
+    InTable("CustomButton", [&](QWidget* table) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+            EXPECT_EQ(dialog->nameFilters().value(0), Utf8("表格文件 (*.txt) (*.txt)"));
+            EXPECT_EQ(QDir(dialog->directory()).canonicalPath(),
+                      QDir(QString::fromStdString(folder.Root().string())).canonicalPath());
+            dialog->selectFile(QString::fromStdString(folder.At("data/3/trainings.txt").string()));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QTest::mouseClick(table->findChild<QPushButton*>("OpenButton"), Qt::LeftButton);
+        QApplication::processEvents();  // the rows reach the view once the event is done
+        auto* grid = table->findChild<QTableView*>("TableGrid");
+        EXPECT_EQ(grid->model()->index(0, 0).data().toString(), Utf8("Course"));
+        EXPECT_EQ(QDir::current().canonicalPath(),
+                  QDir(QString::fromStdString(folder.At("data/3").string())).canonicalPath());
+    });
 }
 
 }  // namespace
