@@ -167,30 +167,36 @@ void LoadTable() {
     state.columnKeys.clear();
     state.extraFields.clear();
 
-    state.fields = SplitFields(ReadLine(state.tableFile));
-    state.headerWithoutFields = state.fields.empty();
-    for (const std::string& key : state.fields) {
-        AddColumn(key);
+    std::string line;
+    std::vector<std::string_view> fields;
+    ReadLine(state.tableFile, line);
+    SplitFields(line, fields);
+    state.headerWithoutFields = fields.empty();
+    for (const std::string_view key : fields) {
+        AddColumn(std::string(key));
     }
-    std::size_t columns = state.fields.size();
+    std::size_t columns = fields.size();
+    // The fields of each line are views into it until the row has them.
     while (!AtEnd(state.tableFile)) {
-        state.fields = SplitFields(ReadLine(state.tableFile));
-        if (state.fields.empty()) {
+        ReadLine(state.tableFile, line);
+        SplitFields(line, fields);
+        if (fields.empty()) {
             continue;
         }
         // Without header fields the rows make the columns, so that none is lost.
-        while (state.headerWithoutFields && columns < state.fields.size()) {
+        while (state.headerWithoutFields && columns < fields.size()) {
             AddColumn("");
             ++columns;
         }
-        if (state.fields.size() > columns) {
+        if (fields.size() > columns) {
             state.extraFields.emplace(
                 tk::RowCount(grid),
-                std::vector<std::string>(state.fields.begin() + columns, state.fields.end()));
+                std::vector<std::string>(fields.begin() + columns, fields.end()));
         }
-        state.fields.resize(columns);
-        tk::AppendRow(grid, state.fields);
+        fields.resize(columns);
+        tk::AppendRow(grid, fields);
     }
+    state.fields = SplitFields(line);
     state.tableReadIncomplete = ReadFailed(state.tableFile);
     tk::SetEnabled(Role(TableSaveButton), true);
 }

@@ -1,6 +1,7 @@
 #include "table_editor/table_file.h"
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 
 #include "text/byte_text.h"
@@ -70,11 +71,10 @@ bool ReadMore(FileNumber file, TableFile& state, std::size_t keepFrom) {
 }
 
 // A CR just before the line end belongs to the line end.
-std::string WithoutLastCr(std::string line) {
+void RemoveLastCr(std::string& line) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
-    return line;
 }
 
 // Ends reading ahead, so that writing starts where reading stopped.
@@ -110,42 +110,45 @@ void MoveToStart(FileNumber file) {
 }
 
 std::string ReadLine(FileNumber file) {
+    std::string line;
+    ReadLine(file, line);
+    return line;
+}
+
+void ReadLine(FileNumber file, std::string& line) {
+    line.clear();
     TableFile* state = Find(file);
     if (state == nullptr) {
-        return {};
+        return;
     }
     FlushPending(file, *state);
     std::size_t start = state->next;
-    std::size_t i = start;
+    std::size_t from = start;
     for (;;) {
         const std::string_view bytes = state->buffer;
-        while (i < bytes.size()) {
-            if (bytes[i] == '\n') {
-                state->next = i + 1;
-                return WithoutLastCr(std::string(bytes.substr(start, i - start)));
-            }
-            // A two-byte character whose second byte is still in the file
-            // waits for it, so that its second byte is never taken for an LF.
-            if (static_cast<unsigned char>(bytes[i]) >= 0x80 && i + 1 == bytes.size() &&
-                !state->atEnd) {
-                break;
-            }
-            i += CharLength(bytes, i);
+        const std::string_view rest = bytes.substr(start);
+        const std::size_t lineFeed = FindCharacter(rest, '\n', from - start);
+        if (lineFeed != std::string_view::npos) {
+            state->next = start + lineFeed + 1;
+            line.assign(rest.substr(0, lineFeed));
+            RemoveLastCr(line);
+            return;
         }
-        const std::size_t scanned = i - start;
+        const std::size_t scanned = bytes.size() - start;
         const bool more = ReadMore(file, *state, start);
         if (state->readFailed) {
-            return {};
+            return;
         }
         start = 0;
-        i = scanned;
-        // At the end of the file a last lead byte is a character of its own.
-        if (!more && i == state->buffer.size()) {
-            std::string line = std::move(state->buffer);
+        from = scanned;
+        if (!more) {
+            // The rest of the file is the last line.
+            line.assign(state->buffer);
+            state->bufferOffset += static_cast<std::int64_t>(state->buffer.size());
             state->buffer.clear();
-            state->bufferOffset += static_cast<std::int64_t>(line.size());
             state->next = 0;
-            return WithoutLastCr(std::move(line));
+            RemoveLastCr(line);
+            return;
         }
     }
 }
@@ -202,14 +205,20 @@ bool FinishWriting(FileNumber file) {
 }
 
 std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
+    std::vector<std::string_view> views;
+    SplitFields(line, views);
+    return {views.begin(), views.end()};
+}
+
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
     std::size_t start = 0;
-    for (std::size_t semicolon; (semicolon = FindCharacter(line, ';', start)) != std::string::npos;
+    for (std::size_t semicolon;
+         (semicolon = FindCharacter(line, ';', start)) != std::string_view::npos;
          start = semicolon + 1) {
-        fields.emplace_back(line, start, semicolon - start);
+        fields.push_back(line.substr(start, semicolon - start));
     }
     if (start < line.size()) {
-        fields.emplace_back(line, start);
+        fields.push_back(line.substr(start));
     }
-    return fields;
 }

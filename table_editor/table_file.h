@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -15,6 +16,8 @@ FileNumber OpenForUpdate(const std::string& path);
 void MoveToStart(FileNumber file);
 // The next line without its line end; the empty text at the end of the file.
 std::string ReadLine(FileNumber file);
+// The same into line, whose memory is used again.
+void ReadLine(FileNumber file, std::string& line);
 bool AtEnd(FileNumber file);
 // Writes text at the current position, overwriting and extending the file.
 void WriteText(FileNumber file, const std::string& text);
@@ -31,3 +34,5 @@ bool FinishWriting(FileNumber file);
 // The fields of a line: split at each ";", the text after the last ";" only
 // when it is not empty.
 std::vector<std::string> SplitFields(const std::string& line);
+// The same as views into line.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields);

@@ -16,9 +16,12 @@ tk::Control Role(int role) {
 
 constexpr const char* kLineEnd = "\r\n";
 
-void WriteField(FileNumber file, const std::string& text) {
-    WriteText(file, text);
-    WriteText(file, ";");
+// A row's line as the table file holds it: each field followed by ";".
+template <typename Text>
+void AppendFields(std::string& line, const std::vector<Text>& fields) {
+    for (const Text& field : fields) {
+        line.append(field).push_back(';');
+    }
 }
 
 // Writes the header and the rows from the start of the file, and ends the file
@@ -27,25 +30,23 @@ bool WriteTable(FileNumber file) {
     const AppState& state = State();
     const tk::Control grid = Role(TableGrid);
     MoveToStart(file);
+    std::string line;
     if (!state.headerWithoutFields) {
-        for (const std::string& key : state.columnKeys) {
-            WriteField(file, key);
-        }
+        AppendFields(line, state.columnKeys);
     }
-    WriteText(file, kLineEnd);
+    line += kLineEnd;
+    WriteText(file, line);
     const int rows = tk::RowCount(grid);
-    std::vector<std::string> cells;
+    std::vector<std::string_view> cells;
     for (int row = 0; row < rows; ++row) {
         tk::ReadRow(grid, row, cells);
-        for (const std::string& cell : cells) {
-            WriteField(file, cell);
-        }
+        line.clear();
+        AppendFields(line, cells);
         if (auto extra = state.extraFields.find(row); extra != state.extraFields.end()) {
-            for (const std::string& field : extra->second) {
-                WriteField(file, field);
-            }
+            AppendFields(line, extra->second);
         }
-        WriteText(file, kLineEnd);
+        line += kLineEnd;
+        WriteText(file, line);
     }
     return FinishWriting(file);
 }

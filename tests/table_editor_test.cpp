@@ -39,9 +39,9 @@ std::vector<std::string> Titles() {
 std::vector<std::vector<std::string>> Cells() {
     std::vector<std::vector<std::string>> rows;
     for (int r = 0; r < tk::RowCount(T(TableGrid)); ++r) {
-        std::vector<std::string> row;
+        std::vector<std::string_view> row;
         tk::ReadRow(T(TableGrid), r, row);
-        rows.push_back(row);
+        rows.emplace_back(row.begin(), row.end());
     }
     return rows;
 }

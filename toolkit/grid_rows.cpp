@@ -23,32 +23,34 @@ std::uint32_t Number(const std::string& block, std::size_t index) {
     return value;
 }
 
-void PutNumber(std::string& block, std::uint32_t value, unsigned width) {
+char* PutNumber(char* at, std::uint32_t value, unsigned width) {
     if (width == 2) {
         const auto narrow = static_cast<std::uint16_t>(value);
-        block.append(reinterpret_cast<const char*>(&narrow), sizeof narrow);
+        std::memcpy(at, &narrow, sizeof narrow);
     } else {
-        block.append(reinterpret_cast<const char*>(&value), sizeof value);
+        std::memcpy(at, &value, sizeof value);
     }
+    return at + width;
 }
 
-std::string MakeBlock(std::span<const std::string> cells) {
+std::string MakeBlock(std::span<const std::string_view> cells) {
     std::size_t total = 0;
-    for (const std::string& cell : cells) {
+    for (const std::string_view cell : cells) {
         total += cell.size();
     }
     const unsigned width = total < 0xFFFF && cells.size() < 0xFFFF ? 2 : 4;
-    std::string block;
-    block.reserve(1 + (cells.size() + 1) * width + total);
-    block.push_back(static_cast<char>(width));
-    PutNumber(block, static_cast<std::uint32_t>(cells.size()), width);
+    std::string block(1 + (cells.size() + 1) * width + total, '\0');
+    char* at = block.data();
+    *at++ = static_cast<char>(width);
+    at = PutNumber(at, static_cast<std::uint32_t>(cells.size()), width);
     std::uint32_t end = 0;
-    for (const std::string& cell : cells) {
+    for (const std::string_view cell : cells) {
         end += static_cast<std::uint32_t>(cell.size());
-        PutNumber(block, end, width);
+        at = PutNumber(at, end, width);
     }
-    for (const std::string& cell : cells) {
-        block += cell;
+    for (const std::string_view cell : cells) {
+        std::memcpy(at, cell.data(), cell.size());
+        at += cell.size();
     }
     return block;
 }
@@ -75,7 +77,24 @@ std::string_view GridRows::Cell(int row, int column) const {
     return std::string_view(block).substr(bytes + begin, end - begin);
 }
 
-void GridRows::Append(std::span<const std::string> cells) {
+void GridRows::ReadRow(int row, int count, std::vector<std::string_view>& cells) const {
+    cells.assign(static_cast<std::size_t>(count), std::string_view());
+    if (row < 0 || row >= Count()) {
+        return;
+    }
+    const std::string& block = rows_[static_cast<std::size_t>(row)];
+    const std::size_t stored = Number(block, 0);
+    const std::size_t width = static_cast<unsigned char>(block[0]);
+    const std::string_view bytes = std::string_view(block).substr(1 + (stored + 1) * width);
+    std::size_t begin = 0;
+    for (std::size_t c = 0; c < stored && c < cells.size(); ++c) {
+        const std::size_t end = Number(block, c + 1);
+        cells[c] = bytes.substr(begin, end - begin);
+        begin = end;
+    }
+}
+
+void GridRows::Append(std::span<const std::string_view> cells) {
     rows_.push_back(MakeBlock(cells));
 }
 
@@ -85,11 +104,9 @@ void GridRows::Set(int row, int column, std::string_view text) {
     }
     // An edit is rare: the row is rebuilt with the new cell.
     const int count = std::max(CellCount(row), column + 1);
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<std::size_t>(count));
-    for (int c = 0; c < count; ++c) {
-        cells.emplace_back(c == column ? text : Cell(row, c));
-    }
+    std::vector<std::string_view> cells;
+    ReadRow(row, count, cells);
+    cells[static_cast<std::size_t>(column)] = text;
     rows_[static_cast<std::size_t>(row)] = MakeBlock(cells);
 }
 

@@ -16,7 +16,9 @@ public:
     // The cell's bytes; the empty text outside the row or the table.
     std::string_view Cell(int row, int column) const;
     int CellCount(int row) const;
-    void Append(std::span<const std::string> cells);
+    // The first count cells of a row, empty ones past its end.
+    void ReadRow(int row, int count, std::vector<std::string_view>& cells) const;
+    void Append(std::span<const std::string_view> cells);
     void Set(int row, int column, std::string_view text);
     void Clear() { rows_.clear(); }
 

@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tk {
@@ -134,12 +135,13 @@ int ColumnCount(Control grid);
 std::string ColumnTitle(Control grid, int column);
 int ColumnWidth(Control grid, int column);
 // Adds a row at the bottom, its cells from the left.
-void AppendRow(Control grid, std::span<const std::string> cells);
+void AppendRow(Control grid, std::span<const std::string_view> cells);
 int RowCount(Control grid);
 std::string CellText(Control grid, int row, int column);
 void SetCellText(Control grid, int row, int column, const std::string& text);
-// The texts of one row's cells in all columns, into cells.
-void ReadRow(Control grid, int row, std::vector<std::string>& cells);
+// The texts of one row's cells in all columns, into cells. They stay valid
+// until the grid next changes.
+void ReadRow(Control grid, int row, std::vector<std::string_view>& cells);
 
 struct GridHit {
     int flags;   // where the point lies on the row: kOnRow or kNowhere

@@ -360,7 +360,7 @@ int ColumnWidth(Control grid, int column) {
     return state->columns[static_cast<std::size_t>(column)].width;
 }
 
-void AppendRow(Control grid, std::span<const std::string> cells) {
+void AppendRow(Control grid, std::span<const std::string_view> cells) {
     if (ControlState* state = FindGrid(grid)) {
         state->rows.Append(cells);
     }
@@ -383,13 +383,13 @@ void SetCellText(Control grid, int row, int column, const std::string& text) {
     }
 }
 
-void ReadRow(Control grid, int row, std::vector<std::string>& cells) {
+void ReadRow(Control grid, int row, std::vector<std::string_view>& cells) {
     const ControlState* state = FindGrid(grid);
-    const int count = state ? static_cast<int>(state->columns.size()) : 0;
-    cells.resize(static_cast<std::size_t>(count));
-    for (int c = 0; c < count; ++c) {
-        cells[static_cast<std::size_t>(c)] = state->rows.Cell(row, c);
+    if (state == nullptr) {
+        cells.clear();
+        return;
     }
+    state->rows.ReadRow(row, static_cast<int>(state->columns.size()), cells);
 }
 
 GridHit HitTest(Control grid, int x, int y) {

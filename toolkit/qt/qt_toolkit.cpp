@@ -266,7 +266,7 @@ public:
         columns_.push_back(std::move(column));
         endInsertColumns();
     }
-    void AddRow(std::span<const std::string> cells) {
+    void AddRow(std::span<const std::string_view> cells) {
         rows_.Append(cells);
         if (!publishQueued_) {
             publishQueued_ = true;
@@ -806,7 +806,7 @@ int ColumnWidth(Control grid, int column) {
     return view->horizontalHeader()->sectionSize(column);
 }
 
-void AppendRow(Control grid, std::span<const std::string> cells) {
+void AppendRow(Control grid, std::span<const std::string_view> cells) {
     if (GridModel* model = Model(GridView(grid))) {
         model->AddRow(cells);
     }
@@ -829,13 +829,13 @@ void SetCellText(Control grid, int row, int column, const std::string& text) {
     }
 }
 
-void ReadRow(Control grid, int row, std::vector<std::string>& cells) {
+void ReadRow(Control grid, int row, std::vector<std::string_view>& cells) {
     const GridModel* model = Model(GridView(grid));
-    const int count = model ? static_cast<int>(model->Columns().size()) : 0;
-    cells.resize(static_cast<std::size_t>(count));
-    for (int c = 0; c < count; ++c) {
-        cells[static_cast<std::size_t>(c)] = model->Rows().Cell(row, c);
+    if (model == nullptr) {
+        cells.clear();
+        return;
     }
+    model->Rows().ReadRow(row, static_cast<int>(model->Columns().size()), cells);
 }
 
 GridHit HitTest(Control grid, int x, int y) {
