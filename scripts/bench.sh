@@ -10,3 +10,4 @@ source scripts/virtual-display.sh
 start_virtual_display "$work"
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 build/bench/startup_bench "$@"
+build/bench/table_bench "$@"

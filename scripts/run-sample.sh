@@ -2,7 +2,7 @@
 # Installs what is missing, builds, puts the program and its language file into
 # a fresh copy of sample-game/ (in run/game) and starts it there. Without a
 # display it runs on a virtual one and saves screenshots of the first message
-# box and of the main window instead.
+# box, of the main window and of the genres table's window instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -63,8 +63,23 @@ if [ -z "$main" ]; then
 fi
 sleep 0.5
 import -window "$main" "$shots/main-window.png"
-import -window root "$shots/screen.png"
 echo "Main window: $shots/main-window.png"
+
+# The genres table: its button lies at (78, 171) in the main window.
+xdotool mousemove --window "$main" 78 171 click 1
+for _ in $(seq 100); do
+    table=$(window '类型评分表')
+    [ -n "$table" ] && break
+    sleep 0.1
+done
+if [ -n "$table" ]; then
+    sleep 0.5
+    import -window "$table" "$shots/table-window.png"
+    echo "Table window: $shots/table-window.png"
+else
+    echo "The table window did not appear." >&2
+fi
+import -window root "$shots/screen.png"
 echo "Whole screen: $shots/screen.png"
 echo "Game folder afterwards: $game (the program is stopped now; its working profile"
 echo "data/nolt.ini stays there until the next start replaces it)"
