@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program in temporary game folders on a virtual display and checks
-# what a player sees of its early exits: a second instance, two instances
-# started at the same moment, and a missing settings file.
+# what a player sees of its early exits (a second instance, two instances
+# started at the same moment, a missing settings file) and of publishing.
 # Usage: program_process_test.sh PROGRAM LANGUAGE_FILE
 set -uo pipefail
 program=$1
@@ -135,6 +135,29 @@ pids+=("$again")
 answer_message "HELP:" "the next start makes the day's backup"
 check "the next start shows the main window" window_appears 'Version:1\.13'
 kill "$again"
+
+# Publishing starts the desktop's file browser on Brask Plus and does not wait
+# for it: this stand-in browser notes its argument and then blocks until released.
+game=$(make_game publish)
+mkdir "$work/bin"
+mkfifo "$work/release"
+printf '#!/bin/sh\nprintf "%%s" "$1" >"%s/browser-argument"\nread -r line <"%s/release"\n' \
+    "$work" "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+PATH="$work/bin:$PATH" "$game/brask-tools" &
+publisher=$!
+pids+=("$publisher")
+main=$(wait_for_window 'Version:1\.13')
+xdotool mousemove --window "$main" 300 216 click 1  # PublishButton
+answer_message "HELP" "publishing says so under HELP"
+for _ in $(seq 50); do [ -s "$work/browser-argument" ] && break; sleep 0.1; done
+check "the file browser is started on Brask Plus" \
+    test "$(cat "$work/browser-argument" 2>/dev/null)" = "$game/Brask Plus/"
+check "the settings file is published" cmp -s "$game/data/ini.txt" "$game/Brask Plus/ini.txt"
+xdotool mousemove --window "$main" 379 92 click 1  # AboutButton, while the browser still runs
+answer_message "About" "the program goes on while the browser runs"
+echo >"$work/release"
+kill "$publisher"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
