@@ -19,6 +19,7 @@
 
 #include "app/app_state.h"
 #include "backup/daily_backup.h"
+#include "bench/goal_reporter.h"
 #include "platform/posix/code_page.h"
 #include "settings/setting_catalogue.h"
 #include "settings_window/settings_window_layout.h"
@@ -113,24 +114,6 @@ BENCHMARK(EmptyWindowProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Min
 BENCHMARK(StartUpProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 // Keeps each benchmark's time per iteration so the goals can be checked at the end.
-class GoalReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            seconds[run.run_name.function_name] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-    }
-    std::map<std::string, double> seconds;
-};
-
-void Report(const char* what, double ratio, double goal, bool below) {
-    const bool met = below ? ratio < goal : ratio <= goal;
-    std::printf("%-44s %8.4f  goal %s %.2f: %s\n", what, ratio, below ? "<" : "<=", goal,
-                met ? "met" : "MISSED");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,9 +125,9 @@ int main(int argc, char** argv) {
     const auto& s = reporter.seconds;
     if (s.count("LanguageReads") && s.count("EmptyWindowProcess") && s.count("StartUpProcess")) {
         const double empty = s.at("EmptyWindowProcess");
-        Report("208 reads / empty window start-up", s.at("LanguageReads") / empty, 0.02, true);
-        Report("whole start-up / empty window start-up", s.at("StartUpProcess") / empty, 1.3,
-               false);
+        ReportGoal("208 reads / empty window start-up", s.at("LanguageReads") / empty, 0.02, true);
+        ReportGoal("whole start-up / empty window start-up", s.at("StartUpProcess") / empty, 1.3,
+                   false);
     }
     fs::remove_all(GameFolder());
     benchmark::Shutdown();

@@ -22,6 +22,7 @@
 #include <map>
 
 #include "app/app_state.h"
+#include "bench/goal_reporter.h"
 #include "platform/posix/code_page.h"
 #include "table_editor/column_keys.h"
 #include "table_editor/table_editor.h"
@@ -202,23 +203,6 @@ long ProbePeak(const char* self, const char* which) {
     return peak;
 }
 
-class GoalReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            seconds[run.run_name.function_name] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-    }
-    std::map<std::string, double> seconds;
-};
-
-void Report(const char* what, double ratio, double goal) {
-    std::printf("%-48s %8.2f  goal < %.2f: %s\n", what, ratio, goal,
-                ratio < goal ? "met" : "MISSED");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -243,8 +227,8 @@ int main(int argc, char** argv) {
     const auto& s = reporter.seconds;
     if (s.count("ReadAndCountPass") && s.count("OpenTable") && s.count("SaveTable")) {
         const double pass = s.at("ReadAndCountPass");
-        Report("open / read-and-count pass", s.at("OpenTable") / pass, 4.0);
-        Report("save / read-and-count pass", s.at("SaveTable") / pass, 3.0);
+        ReportGoal("open / read-and-count pass", s.at("OpenTable") / pass, 4.0, true);
+        ReportGoal("save / read-and-count pass", s.at("SaveTable") / pass, 3.0, true);
     }
 
     const long table = ProbePeak(argv[0], "table");
@@ -252,8 +236,8 @@ int main(int argc, char** argv) {
     if (table > 0 && empty > 0) {
         std::printf("Peak memory: empty table window %.1f MB, with the table %.1f MB\n",
                     empty / 1e6, table / 1e6);
-        Report("peak memory beyond the empty window / file size",
-               static_cast<double>(table - empty) / fileSize, 2.5);
+        ReportGoal("peak memory beyond the empty window / file size",
+                   static_cast<double>(table - empty) / fileSize, 2.5, true);
     } else {
         std::printf("Peak memory: a probe failed\n");
     }
