@@ -49,8 +49,10 @@ std::string MakeBlock(std::span<const std::string_view> cells) {
         at = PutNumber(at, end, width);
     }
     for (const std::string_view cell : cells) {
-        std::memcpy(at, cell.data(), cell.size());
-        at += cell.size();
+        if (!cell.empty()) {  // an empty view may hold no address at all
+            std::memcpy(at, cell.data(), cell.size());
+            at += cell.size();
+        }
     }
     return block;
 }

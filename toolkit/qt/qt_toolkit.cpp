@@ -169,12 +169,16 @@ void DestroyNow(int window) {
     }
     Raise(window, {EventKind::WillBeDestroyed, kWindowRole});
     if (QtWindow* remaining = FindWindow(window)) {
-        if (remaining->dialogLoop != nullptr) {
-            remaining->dialogLoop->quit();
-        }
-        remaining->widget->hide();
-        remaining->widget->deleteLater();
+        // Forgotten first: hiding moves the focus, and a window that is going
+        // raises no more events.
+        TopWindow* widget = remaining->widget;
+        QEventLoop* dialogLoop = remaining->dialogLoop;
         Sys().windows.erase(window);
+        if (dialogLoop != nullptr) {
+            dialogLoop->quit();
+        }
+        widget->hide();
+        widget->deleteLater();
     }
     if (Sys().windows.empty()) {
         QCoreApplication::quit();
