@@ -362,6 +362,22 @@ TEST_F(QtBackend, CellEditorOverADoubleClickedCell) {
         EXPECT_TRUE(grid->updatesEnabled());
         EXPECT_EQ(grid->model()->index(0, 1).data().toString(), Utf8("8"));
 
+        // The selected row shows only while the grid has the focus.
+        const auto rowColour = [grid] {
+            const QRect cell = grid->visualRect(grid->model()->index(0, 2));
+            return grid->viewport()->grab(cell).toImage().pixelColor(cell.width() - 4,
+                                                                     cell.height() / 2);
+        };
+        grid->selectRow(0);
+        ASSERT_FALSE(grid->hasFocus());
+        EXPECT_EQ(rowColour(), QColor(Qt::white));
+        table->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+        grid->setFocus();
+        ASSERT_TRUE(grid->hasFocus());
+        EXPECT_EQ(rowColour(),
+                  QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+
         // Leaving the editor unchanged keeps bytes that do not display as they are.
         const QRect odd = grid->visualRect(grid->model()->index(1, 1));
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, odd.center());
@@ -392,7 +408,8 @@ TEST_F(QtBackend, OpenDialogChoosesATableAndItsFolder) {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
-            EXPECT_EQ(dialog->nameFilters().value(0), Utf8("表格文件 (*.txt) (*.txt)"));
+            EXPECT_EQ(dialog->nameFilters(),
+                      QStringList({Utf8("表格文件 (*.txt)"), Utf8("所有文件 (*.*)")}));
             EXPECT_EQ(QDir(dialog->directory()).canonicalPath(),
                       QDir(QString::fromStdString(folder.Root().string())).canonicalPath());
             dialog->selectFile(QString::fromStdString(folder.At("data/3/trainings.txt").string()));

@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -314,19 +313,19 @@ QPoint ViewportOffset(const QTableView* view) {
     return view->viewport()->geometry().topLeft() - view->contentsRect().topLeft();
 }
 
-// The selected row is drawn only while the grid has the keyboard focus.
-class GridDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!option->widget || !option->widget->hasFocus()) {
-            option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
-        }
+// The selected row is drawn only while the grid has the keyboard focus: without
+// it, the selection takes the colours of the rows around it.
+void ShowSelection(QTableView* view, bool shown) {
+    QPalette palette = view->palette();
+    const QPalette standard = QApplication::palette(view);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight,
+                         shown ? standard.color(group, QPalette::Highlight) : Qt::white);
+        palette.setColor(group, QPalette::HighlightedText,
+                         shown ? standard.color(group, QPalette::HighlightedText) : Qt::black);
     }
-};
+    view->setPalette(palette);
+}
 
 // Double-clicks anywhere in the rows' area, on a row or not; focus changes
 // that show or hide the selection.
@@ -339,7 +338,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == view_) {
             if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-                view_->viewport()->update();
+                ShowSelection(view_, event->type() == QEvent::FocusIn);
             }
             return QObject::eventFilter(watched, event);
         }
@@ -386,7 +385,7 @@ QTableView* MakeGrid(int window, const ControlLayout& layout, QWidget* parent) {
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     view->setPalette(palette);
-    view->setItemDelegate(new GridDelegate(view));
+    ShowSelection(view, false);
     auto* events = new GridEvents(window, layout.role, view);
     view->installEventFilter(events);
     view->viewport()->installEventFilter(events);
@@ -903,7 +902,12 @@ bool RunOpenDialog(int window, const std::string& filter, const std::string& ini
         QString patterns = ToQt(rest.substr(0, next)).trimmed();
         rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QStringLiteral("%1 (%2)").arg(ToQt(description).trimmed(), patterns);
+        // Qt takes the patterns from the last brackets: a description that
+        // shows them already is kept as it is.
+        const QString shown = ToQt(description).trimmed();
+        filters << (shown.endsWith(QStringLiteral("(%1)").arg(patterns))
+                        ? shown
+                        : QStringLiteral("%1 (%2)").arg(shown, patterns));
     }
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
