@@ -167,6 +167,7 @@ void LoadTable() {
     state.columnKeys.clear();
     state.extraFields.clear();
 
+    // The fields are views into line, each line's used before the next is read.
     std::string line;
     std::vector<std::string_view> fields;
     ReadLine(state.tableFile, line);
@@ -176,13 +177,16 @@ void LoadTable() {
         AddColumn(std::string(key));
     }
     std::size_t columns = fields.size();
-    // The fields of each line are views into it until the row has them.
+    // What the fields of the line read last were: the header's titles, none, or a row.
+    enum class LastLine { Header, Empty, Row } lastLine = LastLine::Header;
     while (!AtEnd(state.tableFile)) {
         ReadLine(state.tableFile, line);
         SplitFields(line, fields);
         if (fields.empty()) {
+            lastLine = LastLine::Empty;
             continue;
         }
+        lastLine = LastLine::Row;
         // Without header fields the rows make the columns, so that none is lost.
         while (state.headerWithoutFields && columns < fields.size()) {
             AddColumn("");
@@ -196,7 +200,15 @@ void LoadTable() {
         fields.resize(columns);
         tk::AppendRow(grid, fields);
     }
-    state.fields = SplitFields(line);
+    state.fields.clear();
+    if (lastLine == LastLine::Header) {
+        for (int c = 0; c < tk::ColumnCount(grid); ++c) {
+            state.fields.push_back(tk::ColumnTitle(grid, c));
+        }
+    } else if (lastLine == LastLine::Row) {
+        tk::ReadRow(grid, tk::RowCount(grid) - 1, fields);
+        state.fields.assign(fields.begin(), fields.end());
+    }
     state.tableReadIncomplete = ReadFailed(state.tableFile);
     tk::SetEnabled(Role(TableSaveButton), true);
 }

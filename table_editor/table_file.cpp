@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t kChunk = 1 << 16;
+constexpr std::size_t kChunk = 1 << 14;
 constexpr std::size_t kWriteBuffer = 1 << 20;
 
 struct TableFile {
@@ -70,13 +70,6 @@ bool ReadMore(FileNumber file, TableFile& state, std::size_t keepFrom) {
     return n > 0;
 }
 
-// A CR just before the line end belongs to the line end.
-void RemoveLastCr(std::string& line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-}
-
 // Ends reading ahead, so that writing starts where reading stopped.
 void StopReadingAhead(FileNumber file, TableFile& state) {
     if (state.buffer.empty() && state.next == 0) {
@@ -122,19 +115,19 @@ void ReadLine(FileNumber file, std::string& line) {
         return;
     }
     FlushPending(file, *state);
+    // The line stays whole in the buffer: reading more keeps its start.
     std::size_t start = state->next;
     std::size_t from = start;
+    std::string_view found;
     for (;;) {
-        const std::string_view bytes = state->buffer;
-        const std::string_view rest = bytes.substr(start);
+        const std::string_view rest = std::string_view(state->buffer).substr(start);
         const std::size_t lineFeed = FindCharacter(rest, '\n', from - start);
         if (lineFeed != std::string_view::npos) {
             state->next = start + lineFeed + 1;
-            line.assign(rest.substr(0, lineFeed));
-            RemoveLastCr(line);
-            return;
+            found = rest.substr(0, lineFeed);
+            break;
         }
-        const std::size_t scanned = bytes.size() - start;
+        const std::size_t scanned = rest.size();
         const bool more = ReadMore(file, *state, start);
         if (state->readFailed) {
             return;
@@ -143,14 +136,17 @@ void ReadLine(FileNumber file, std::string& line) {
         from = scanned;
         if (!more) {
             // The rest of the file is the last line.
-            line.assign(state->buffer);
-            state->bufferOffset += static_cast<std::int64_t>(state->buffer.size());
-            state->buffer.clear();
-            state->next = 0;
-            RemoveLastCr(line);
-            return;
+            state->next = state->buffer.size();
+            found = state->buffer;
+            break;
         }
     }
+    // A CR just before the line end belongs to the line end.
+    if (!found.empty() && found.back() == '\r') {
+        found.remove_suffix(1);
+    }
+    // A copy of its own: a short text that stays near is quicker to split.
+    line.assign(found);
 }
 
 bool AtEnd(FileNumber file) {
@@ -213,11 +209,11 @@ std::vector<std::string> SplitFields(const std::string& line) {
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     std::size_t start = 0;
-    for (std::size_t semicolon;
-         (semicolon = FindCharacter(line, ';', start)) != std::string_view::npos;
-         start = semicolon + 1) {
+    ForEachCharacter(line, ';', 0, [&](std::size_t semicolon) {
         fields.push_back(line.substr(start, semicolon - start));
-    }
+        start = semicolon + 1;
+        return true;
+    });
     if (start < line.size()) {
         fields.push_back(line.substr(start));
     }

@@ -18,49 +18,60 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos) {
                : 1;
 }
 
-// Position of the first byte equal to c at or after from, or npos. Eight
-// bytes are looked at in one step: a byte of the word equal to c becomes zero
-// after the exclusive or, and the lowest zero byte is the first match.
-inline std::size_t FindByte(std::string_view text, char c, std::size_t from) {
+// Whether the byte at position at, a byte below 0x80, is a character of its
+// own, text being read character by character from its start. A byte below
+// 0x80 always ends a character, so it is exactly when the bytes of 0x80 and
+// above right before it, back to such a byte or to the start, are even in number.
+inline bool StartsCharacter(std::string_view text, std::size_t at) {
+    std::size_t high = 0;
+    while (high < at && static_cast<unsigned char>(text[at - high - 1]) >= 0x80) {
+        ++high;
+    }
+    return high % 2 == 0;
+}
+
+// The bytes of a word of eight that equal the byte repeated in pattern: the
+// high bit of each such byte is set, no other bit.
+inline std::uint64_t EqualBytes(std::uint64_t word, std::uint64_t pattern) {
+    constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t x = word ^ pattern;
+    return ~(((x & kLows) + kLows) | x | kLows);
+}
+
+// Calls found(position) for each character equal to c (a byte below 0x80) at
+// or after from, in order; text is read character by character from its start.
+// Eight bytes are looked at in one step.
+template <typename Found>
+void ForEachCharacter(std::string_view text, char c, std::size_t from, Found found) {
     static_assert(std::endian::native == std::endian::little);
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
-    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(c);
+    const std::uint64_t pattern = 0x0101010101010101ULL * static_cast<unsigned char>(c);
     std::size_t at = from;
     for (; at + 8 <= text.size(); at += 8) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + at, sizeof word);
-        word ^= pattern;
-        const std::uint64_t zeros = (word - kOnes) & ~word & kHighs;
-        if (zeros != 0) {
-            return at + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+        for (std::uint64_t equal = EqualBytes(word, pattern); equal != 0; equal &= equal - 1) {
+            const std::size_t position = at + static_cast<std::size_t>(std::countr_zero(equal) / 8);
+            if (StartsCharacter(text, position) && !found(position)) {
+                return;
+            }
         }
     }
     for (; at < text.size(); ++at) {
-        if (text[at] == c) {
-            return at;
+        if (text[at] == c && StartsCharacter(text, at) && !found(at)) {
+            return;
         }
     }
-    return std::string_view::npos;
 }
 
 // Position of the first character equal to c (a byte below 0x80) at or after
 // from, text being read character by character from its start; npos if none.
-// A byte below 0x80 always ends a character, so a c byte is a character of
-// its own exactly when the bytes of 0x80 and above right before it, back to
-// such a byte or to the start, are even in number.
 inline std::size_t FindCharacter(std::string_view text, char c, std::size_t from = 0) {
-    for (std::size_t at; (at = FindByte(text, c, from)) != std::string_view::npos; from = at + 1) {
-        std::size_t high = 0;
-        while (high < at && static_cast<unsigned char>(text[at - high - 1]) >= 0x80) {
-            ++high;
-        }
-        if (high % 2 == 0) {
-            return at;
-        }
-        // Else it is the second byte of a two-byte character.
-    }
-    return std::string_view::npos;
+    std::size_t first = std::string_view::npos;
+    ForEachCharacter(text, c, from, [&first](std::size_t at) {
+        first = at;
+        return false;  // no further
+    });
+    return first;
 }
 
 // Position of the last character equal to c, or npos.

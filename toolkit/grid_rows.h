@@ -3,6 +3,7 @@
 // so that a table of a hundred thousand rows costs little more than its file.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ public:
     void Clear() { rows_.clear(); }
 
 private:
-    std::vector<std::string> rows_;
+    std::vector<std::unique_ptr<char[]>> rows_;
 };
 
 }  // namespace tk
