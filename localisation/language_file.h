@@ -33,7 +33,8 @@ inline constexpr LanguageMessage kCustomHint{"21", "Info:", SystemModalInformati
 inline constexpr LanguageMessage kPublished{"23", "HELP", SystemModalInformation};
 inline constexpr LanguageMessage kTableNotSaved{
     "26", "Info:", Warning,
-    "The table was not saved: the file could not be written. It keeps its earlier content."};
+    "The table was not saved: its file could not be read or written in full. Your edits are "
+    "still in the window; save again once the problem is solved."};
 inline constexpr LanguageMessage kPublishIncomplete{
     "28", "HELP", Warning,
     "Publishing is incomplete: these files could not be copied into Brask Plus:"};

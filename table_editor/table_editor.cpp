@@ -1,7 +1,7 @@
 #include "table_editor/table_editor.h"
 
-#include <algorithm>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "localisation/language_file.h"
 #include "table_editor/cell_editor.h"

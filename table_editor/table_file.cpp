@@ -163,7 +163,9 @@ bool AtEnd(FileNumber file) {
 
 void WriteText(FileNumber file, const std::string& text) {
     TableFile* state = Find(file);
-    if (state == nullptr) {
+    // After a failed write nothing more is written until the file is moved to
+    // its start: later text would land where the failed text belonged.
+    if (state == nullptr || state->writeFailed) {
         return;
     }
     StopReadingAhead(file, *state);

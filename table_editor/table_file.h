@@ -20,6 +20,7 @@ std::string ReadLine(FileNumber file);
 void ReadLine(FileNumber file, std::string& line);
 bool AtEnd(FileNumber file);
 // Writes text at the current position, overwriting and extending the file.
+// After a write has failed, nothing more until the next MoveToStart.
 void WriteText(FileNumber file, const std::string& text);
 void CloseFile(FileNumber file);
 

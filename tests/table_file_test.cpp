@@ -136,6 +136,15 @@ TEST(TableFile, FailuresAreReported) {
     WriteText(file, "c;\r\n");
     platform::FailNextFileWrite();
     EXPECT_FALSE(FinishWriting(file));
+    EXPECT_EQ(folder.Read("t.txt"), "a;\r\nb;\r\n") << "not cut where the writing failed";
+
+    // Text after a failed write would land where the failed text belonged.
+    MoveToStart(file);
+    platform::FailNextFileWrite();
+    WriteText(file, std::string(2 << 20, 'x'));  // handed over at once, and refused
+    WriteText(file, "later;\r\n");
+    EXPECT_FALSE(FinishWriting(file));
+    EXPECT_EQ(folder.Read("t.txt"), "a;\r\nb;\r\n");
     CloseFile(file);
 }
 
