@@ -170,7 +170,8 @@ protected:
     void SetUp() override {
         ResetState();
         State().programFolder = folder.ProgramFolder();
-        State().languageSection = "L";
+        State().languageSection =
+            std::string("L");  // not from a literal: GCC 12 warns wrongly there
     }
     void TearDown() override { ResetState(); }
 
