@@ -44,17 +44,26 @@ inline std::uint64_t EqualBytes(std::uint64_t word, std::uint64_t pattern) {
 template <typename Found>
 void ForEachCharacter(std::string_view text, char c, std::size_t from, Found found) {
     static_assert(std::endian::native == std::endian::little);
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
     const std::uint64_t pattern = 0x0101010101010101ULL * static_cast<unsigned char>(c);
     std::size_t at = from;
+    // Whether the byte before the current word is 0x80 or above, as its high bit.
+    std::uint64_t highBefore = at > 0 ? static_cast<unsigned char>(text[at - 1]) & 0x80 : 0;
     for (; at + 8 <= text.size(); at += 8) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + at, sizeof word);
+        const std::uint64_t high = word & kHighs;
+        // A match right after a byte below 0x80 starts a character for certain;
+        // only one after a byte of 0x80 or above needs the count of those bytes.
+        const std::uint64_t afterHigh = (high << 8) | highBefore;
         for (std::uint64_t equal = EqualBytes(word, pattern); equal != 0; equal &= equal - 1) {
-            const std::size_t position = at + static_cast<std::size_t>(std::countr_zero(equal) / 8);
-            if (StartsCharacter(text, position) && !found(position)) {
+            const std::uint64_t bit = equal & -equal;
+            const std::size_t position = at + static_cast<std::size_t>(std::countr_zero(bit) / 8);
+            if (((afterHigh & bit) == 0 || StartsCharacter(text, position)) && !found(position)) {
                 return;
             }
         }
+        highBefore = high >> 56;
     }
     for (; at < text.size(); ++at) {
         if (text[at] == c && StartsCharacter(text, at) && !found(at)) {
