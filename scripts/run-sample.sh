@@ -40,6 +40,16 @@ program=$!
 
 # The first start of the day shows the backup message before the main window.
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+# wait_window PATTERN: the window whose title matches, once it shows, or nothing.
+wait_window() {
+    local id=""
+    for _ in $(seq 100); do
+        id=$(window "$1")
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    echo "$id"
+}
 for _ in $(seq 100); do
     box=$(window '^(HELP|HELP:|Info:)$')
     main=$(window 'Version:1\.13')
@@ -51,11 +61,7 @@ if [ -n "$box" ]; then
     import -window "$box" "$shots/first-message.png"
     echo "First message box: $shots/first-message.png"
     xdotool windowfocus --sync "$box" key Return
-    for _ in $(seq 100); do
-        main=$(window 'Version:1\.13')
-        [ -n "$main" ] && break
-        sleep 0.1
-    done
+    main=$(wait_window 'Version:1\.13')
 fi
 if [ -z "$main" ]; then
     echo "The main window did not appear." >&2
@@ -67,11 +73,7 @@ echo "Main window: $shots/main-window.png"
 
 # The genres table: its button lies at (78, 171) in the main window.
 xdotool mousemove --window "$main" 78 171 click 1
-for _ in $(seq 100); do
-    table=$(window '类型评分表')
-    [ -n "$table" ] && break
-    sleep 0.1
-done
+table=$(wait_window '类型评分表')
 if [ -n "$table" ]; then
     sleep 0.5
     import -window "$table" "$shots/table-window.png"
