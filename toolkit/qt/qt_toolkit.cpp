@@ -375,6 +375,7 @@ QTableView* MakeGrid(int window, const ControlLayout& layout, QWidget* parent) {
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setTextElideMode(Qt::ElideRight);  // a title too long for its column ends in "…"
     header->setMinimumSectionSize(0);
     QHeaderView* rows = view->verticalHeader();
     rows->hide();
