@@ -8,44 +8,21 @@ using namespace TableRole;
 // "宋体" in the program's code page.
 constexpr const char* kSongFace = "\xCB\xCE\xCC\xE5";
 
+// clang-format off
 constexpr tk::ControlLayout kControls[] = {
-    // role, name, kind, parent, left, top, width, height, shown, enabled, tab stop, text
-    {TableGrid,
-     "TableGrid",
-     ReportView,
-     tk::kWindowRole,
-     8,
-     8,
-     736,
-     400,
-     true,
-     true,
-     true,
-     "",
-     tk::kPlain,
-     {},
-     {kSongFace, 14}},
-    {CellEditor,
-     "CellEditor",
-     EditBox,
-     tk::kWindowRole,
-     8,
-     8,
-     97,
-     22,
-     false,
-     true,
-     true,
-     "",
-     tk::kFieldText | tk::kThinBorder,
-     {},
-     {kSongFace, 16}},
+    // role, name, kind, parent, left, top, width, height, shown, enabled, tab stop, text,
+    // style, items, font
+    {TableGrid, "TableGrid", ReportView, tk::kWindowRole, 8, 8, 736, 400, true, true, true, "",
+     tk::kPlain, {}, {kSongFace, 14}},
+    {CellEditor, "CellEditor", EditBox, tk::kWindowRole, 8, 8, 97, 22, false, true, true, "",
+     tk::kFieldText | tk::kThinBorder, {}, {kSongFace, 16}},
     {TableSaveButton, "TableSaveButton", PushButton, tk::kWindowRole, 16, 420, 80, 32, true, false,
      true, ""},
     {HintButton, "HintButton", PushButton, tk::kWindowRole, 159, 420, 80, 32, true, true, true, ""},
     {OpenButton, "OpenButton", PushButton, tk::kWindowRole, 328, 421, 136, 32, true, true, true,
      ""},
 };
+// clang-format on
 
 tk::Control Role(int role) {
     return TableControl(role);
@@ -59,10 +36,8 @@ void MoveTo(int role, int left, int top) {
 }  // namespace
 
 tk::WindowLayout TableWindowLayout(void (*handle)(const tk::Event& event)) {
-    return {kTableWindow, "TableEditorWindow",
-            "",           756,
-            486,          tk::kMaximiseBox | tk::kAlwaysOnTop,
-            kControls,    handle};
+    const unsigned frame = tk::kMaximiseBox | tk::kAlwaysOnTop;
+    return {kTableWindow, "TableEditorWindow", "", 756, 486, frame, kControls, handle};
 }
 
 void ArrangeTableWindow() {
