@@ -177,16 +177,12 @@ void LoadTable() {
         AddColumn(std::string(key));
     }
     std::size_t columns = fields.size();
-    // What the fields of the line read last were: the header's titles, none, or a row.
-    enum class LastLine { Header, Empty, Row } lastLine = LastLine::Header;
     while (!AtEnd(state.tableFile)) {
         ReadLine(state.tableFile, line);
         SplitFields(line, fields);
         if (fields.empty()) {
-            lastLine = LastLine::Empty;
             continue;
         }
-        lastLine = LastLine::Row;
         // Without header fields the rows make the columns, so that none is lost.
         while (state.headerWithoutFields && columns < fields.size()) {
             AddColumn("");
@@ -200,15 +196,7 @@ void LoadTable() {
         fields.resize(columns);
         tk::AppendRow(grid, fields);
     }
-    state.fields.clear();
-    if (lastLine == LastLine::Header) {
-        for (int c = 0; c < tk::ColumnCount(grid); ++c) {
-            state.fields.push_back(tk::ColumnTitle(grid, c));
-        }
-    } else if (lastLine == LastLine::Row) {
-        tk::ReadRow(grid, tk::RowCount(grid) - 1, fields);
-        state.fields.assign(fields.begin(), fields.end());
-    }
+    state.fields = SplitFields(line);  // of the line read last
     state.tableReadIncomplete = ReadFailed(state.tableFile);
     tk::SetEnabled(Role(TableSaveButton), true);
 }
