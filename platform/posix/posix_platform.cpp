@@ -14,6 +14,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/code_page.h"
+#include "platform/test_hooks.h"
 
 namespace platform {
 namespace {
@@ -30,21 +31,6 @@ int Descriptor(FileNumber file) {
         return -1;
     }
     return files[static_cast<std::size_t>(file) - 1];
-}
-
-bool failNextWrite = false;
-bool failNextFileRead = false;
-bool failNextFileWrite = false;
-bool recordBrowserStarts = false;
-
-std::vector<std::string>& BrowserStarts() {
-    static std::vector<std::string> starts;
-    return starts;
-}
-
-std::vector<Date>& NextDates() {
-    static std::vector<Date> dates;
-    return dates;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -90,8 +76,7 @@ long ReadBytes(FileNumber file, char* buffer, long size) {
     if (fd < 0) {
         return 0;
     }
-    if (failNextFileRead) {
-        failNextFileRead = false;
+    if (hooks::TakeFileReadFailure()) {
         return -1;
     }
     for (;;) {
@@ -112,8 +97,7 @@ bool WriteBytes(FileNumber file, std::string_view bytes) {
     if (fd < 0) {
         return false;
     }
-    if (failNextFileWrite) {
-        failNextFileWrite = false;
+    if (hooks::TakeFileWriteFailure()) {
         return false;
     }
     return WriteAll(fd, bytes);
@@ -186,8 +170,7 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
         fchmod(fd, 0666 & ~mask);
     }
     bool ok;
-    if (failNextWrite) {
-        failNextWrite = false;
+    if (hooks::TakeWholeFileWriteFailure()) {
         WriteAll(fd, bytes.substr(0, bytes.size() / 2));
         ok = false;
     } else {
@@ -259,9 +242,7 @@ std::string CurrentFolder() {
 }
 
 Date LocalDate() {
-    if (!NextDates().empty()) {
-        const Date date = NextDates().front();
-        NextDates().erase(NextDates().begin());
+    if (Date date; hooks::TakeNextDate(date)) {
         return date;
     }
     const std::time_t now = std::time(nullptr);
@@ -296,8 +277,7 @@ void EndProcess(int code) {
 }
 
 void StartFileBrowser(const std::string& folder) {
-    if (recordBrowserStarts) {
-        BrowserStarts().push_back(folder);
+    if (hooks::RecordedBrowserStart(folder)) {
         return;
     }
     const std::string path = SystemPath(folder);
@@ -315,30 +295,6 @@ void StartFileBrowser(const std::string& folder) {
         while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
         }
     }
-}
-
-void FailNextFileRead() {
-    failNextFileRead = true;
-}
-
-void FailNextFileWrite() {
-    failNextFileWrite = true;
-}
-
-void RecordFileBrowserStarts() {
-    recordBrowserStarts = true;
-}
-
-const std::vector<std::string>& RecordedFileBrowserStarts() {
-    return BrowserStarts();
-}
-
-void FailNextWholeFileWrite() {
-    failNextWrite = true;
-}
-
-void SetNextDatesForTest(std::initializer_list<Date> dates) {
-    NextDates().assign(dates);
 }
 
 }  // namespace platform
