@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/app_state.h"
@@ -37,7 +36,7 @@ protected:
     void UseNewInstanceMarker() {
         const std::filesystem::path runtime = folder.At("run" + std::to_string(++runs_));
         std::filesystem::create_directories(runtime);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        ::UseNewInstanceMarker(runtime);
     }
 
     static tk::Control Role(int role) { return SettingsControl(role); }

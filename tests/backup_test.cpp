@@ -1,7 +1,6 @@
 // The daily backup and its day stamp.
 #include "backup/daily_backup.h"
 #include "localisation/language_file.h"
-#include "platform/posix/code_page.h"
 #include "tests/app_fixture.h"
 
 namespace {
@@ -50,14 +49,13 @@ protected:
         folder.Write("data/1/trainings.txt", "other language");
     }
     // Today's folder as a Linux file manager shows it: 2026年12月11日.
-    fs::path DayFolder() const { return folder.At("toolsbak") / AnsiToUtf8(DayStamp()); }
+    fs::path DayFolder() const { return folder.At("toolsbak") / SystemPathOf(DayStamp()); }
 };
 
 TEST_F(DailyBackup, FirstStartOfTheDayCopiesTheFiveFilesAndSaysSo) {
     Start();
     const fs::path day = DayFolder();
-    const std::string name = day.filename().string();
-    EXPECT_NE(name.find("\xE5\xB9\xB4"), std::string::npos) << name;  // 年 in UTF-8
+    EXPECT_NE(day.filename().u8string().find(u8"\u5E74"), std::u8string::npos);  // 年
     EXPECT_EQ(ReadBytes(day / "ini.txt"), "startMoney;1\r\n");
     EXPECT_EQ(ReadBytes(day / "research.txt"), "name;\r\nA;\r\n");
     EXPECT_EQ(ReadBytes(day / "genres1.txt"), "name;\r\nB;\r\n");
@@ -100,12 +98,12 @@ TEST_F(DailyBackup, AMissingSourceIsNoFailure) {
 TEST_F(DailyBackup, ABackupAcrossMidnightStaysInOneFolder) {
     platform::SetNextDatesForTest({{2026, 12, 31}, {2027, 1, 1}, {2027, 1, 1}, {2027, 1, 1}});
     Start();
-    const fs::path day = folder.At("toolsbak") / AnsiToUtf8(DayStamp({2026, 12, 31}));
+    const fs::path day = folder.At("toolsbak") / SystemPathOf(DayStamp({2026, 12, 31}));
     for (const char* file : {"ini.txt", "research.txt", "genres1.txt", "ggenres1_en.txt"}) {
         EXPECT_TRUE(fs::exists(day / file)) << file;
     }
     EXPECT_TRUE(fs::exists(day / "4" / "trainings.txt"));
-    EXPECT_FALSE(fs::exists(folder.At("toolsbak") / AnsiToUtf8(DayStamp({2027, 1, 1}))));
+    EXPECT_FALSE(fs::exists(folder.At("toolsbak") / SystemPathOf(DayStamp({2027, 1, 1}))));
     platform::SetNextDatesForTest({});
 }
 

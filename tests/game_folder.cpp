@@ -1,17 +1,16 @@
 #include "tests/game_folder.h"
 
-#include <unistd.h>
-
 #include <fstream>
+#include <random>
 #include <sstream>
-
-#include "platform/posix/code_page.h"
 
 namespace fs = std::filesystem;
 
 GameFolder::GameFolder() {
-    std::string pattern = (fs::temp_directory_path() / "brask-test-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
+    std::random_device random;
+    do {
+        root_ = fs::temp_directory_path() / ("brask-test-" + std::to_string(random()));
+    } while (!fs::create_directory(root_));
     fs::create_directories(root_ / "data");
 }
 
@@ -21,13 +20,7 @@ GameFolder::~GameFolder() {
 }
 
 std::string GameFolder::ProgramFolder() const {
-    std::string path = root_.string();
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return Utf8ToAnsi(path);
+    return ProgramPathOf(root_);
 }
 
 void GameFolder::Write(const std::string& relative, const std::string& bytes) const {

@@ -31,3 +31,14 @@ private:
 };
 
 std::string ReadBytes(const std::filesystem::path& path);
+
+// The operating-system half, one file per system.
+
+// A name or path as the program forms it (code page bytes, "\" between
+// folders) as a path of the system, and back.
+std::filesystem::path SystemPathOf(const std::string& programPath);
+std::string ProgramPathOf(const std::filesystem::path& systemPath);
+
+// Makes the next start of the program in this process claim an instance marker
+// of its own, as if every earlier instance had ended; folder may hold it.
+void UseNewInstanceMarker(const std::filesystem::path& folder);

@@ -18,7 +18,7 @@ std::vector<std::string> PublishedFiles(const GameFolder& folder) {
     std::vector<std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder.At("Brask Plus"))) {
         if (entry.is_regular_file()) {
-            files.push_back(fs::relative(entry.path(), folder.At("Brask Plus")).string());
+            files.push_back(fs::relative(entry.path(), folder.At("Brask Plus")).generic_string());
         }
     }
     std::sort(files.begin(), files.end());

@@ -1,5 +1,5 @@
 // The start of the program: its folder, its order of steps, the single-instance guard.
-#include <unistd.h>
+#include <filesystem>
 
 #include "localisation/language_file.h"
 #include "platform/platform.h"
@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(StartUp, WorksFromAnyCurrentFolder) {
-    ASSERT_EQ(chdir("/"), 0);
+    std::filesystem::current_path(std::filesystem::temp_directory_path().root_path());
     Start();
     EXPECT_EQ(platform::CurrentFolder(), folder.ProgramFolder());
     EXPECT_EQ(State().programFolder, folder.ProgramFolder());

@@ -6,7 +6,6 @@
 #include "backup/daily_backup.h"
 #include "localisation/language_file.h"
 #include "platform/platform.h"
-#include "platform/posix/code_page.h"
 #include "table_editor/column_keys.h"
 #include "table_editor/table_file.h"
 #include "table_editor/table_window_layout.h"
@@ -344,7 +343,7 @@ TEST_F(TableEditor, NoConfirmationWhenNoFileWasOpen) {
 }
 
 TEST_F(TableEditor, AChosenFileIsBackedUpLoadedAndPublishedOnSave) {
-    const std::string day = "toolsbak/" + AnsiToUtf8(DayStamp()) + "/";
+    const fs::path day = folder.At("toolsbak") / SystemPathOf(DayStamp());
     folder.Write("data/3/trainings.txt", "name;costs;\r\nCourse;100;\r\n");
     folder.Write("mods/Data/extra.txt", "k;\r\nv;\r\n");
     const std::string root = folder.ProgramFolder();
@@ -356,7 +355,7 @@ TEST_F(TableEditor, AChosenFileIsBackedUpLoadedAndPublishedOnSave) {
         EXPECT_EQ(headless::OpenDialogs()[0].initialFolder, root);
         EXPECT_EQ(State().openedFileName, "trainings.txt");
         EXPECT_EQ(State().openedFolderName, "3");
-        EXPECT_EQ(folder.Read(day + "3/trainings.txt"), "name;costs;\r\nCourse;100;\r\n");
+        EXPECT_EQ(ReadBytes(day / "3" / "trainings.txt"), "name;costs;\r\nCourse;100;\r\n");
         EXPECT_EQ(Cells(), (std::vector<std::vector<std::string>>{{"Course", "100"}}));
 
         EditCell(0, 1, "90");
@@ -379,12 +378,12 @@ TEST_F(TableEditor, AChosenFileIsBackedUpLoadedAndPublishedOnSave) {
 
         headless::AnswerOpenDialog(root + "\\data\\3\\trainings.txt");
         headless::Click(T(OpenButton));
-        EXPECT_EQ(folder.Read(day + "3/trainings.txt"), "name;costs;\r\nCourse;100;\r\n");
+        EXPECT_EQ(ReadBytes(day / "3" / "trainings.txt"), "name;costs;\r\nCourse;100;\r\n");
 
         // "Data" is not "data": a folder of its own in both trees.
         headless::AnswerOpenDialog(root + "\\mods\\Data\\extra.txt");
         headless::Click(T(OpenButton));
-        EXPECT_EQ(folder.Read(day + "Data/extra.txt"), "k;\r\nv;\r\n");
+        EXPECT_EQ(ReadBytes(day / "Data" / "extra.txt"), "k;\r\nv;\r\n");
         headless::Click(T(TableSaveButton));
         EXPECT_EQ(folder.Read("Brask Plus/Data/extra.txt"), "k;\r\nv;\r\n");
 
