@@ -435,20 +435,20 @@ HFONT MakeFont(const Font& font) {
 }
 
 // A drop-down list's closed field takes the layout's height: the system sizes
-// the field from its item height, which is set until the field comes out right.
+// the field from the item height of the field, which so is set and measured
+// until the field comes out right (what the system reports back as that item
+// height is not always what was set).
 void SetFieldHeight(HWND list, int height) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    LRESULT item = SendMessageA(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 3 && item > 0; ++attempt) {
+        SendMessageA(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
         RECT field;
         GetWindowRect(list, &field);
         const int difference = height - (field.bottom - field.top);
         if (difference == 0) {
             return;
         }
-        const LRESULT item = SendMessageA(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (item + difference < 1) {
-            return;
-        }
-        SendMessageA(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + difference);
+        item += difference;
     }
 }
 
@@ -578,7 +578,9 @@ void DestroyNow(int window) {
         }
     }
     if (Sys().windows.empty()) {
-        PostQuitMessage(0);
+        // Wakes the message loop, which then finds no window left. A quit
+        // message would also end loops that later tests or boxes run.
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
 }
 
@@ -1019,7 +1021,13 @@ GridHit HitTest(Control grid, int x, int y) {
     LVHITTESTINFO hit{};
     hit.pt = {x, y};
     SendMessageA(found->hwnd, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    return {static_cast<int>(hit.flags), hit.iItem, hit.iSubItem};
+    // On a row the system tells which part of it (icon, label, the rest); the
+    // program needs only that it is on the row.
+    if (hit.iItem < 0) {
+        return {kNowhere, -1, hit.iSubItem};
+    }
+    return {(hit.flags & LVHT_ONITEM) ? kOnRow : static_cast<int>(hit.flags), hit.iItem,
+            hit.iSubItem};
 }
 
 Point RowPosition(Control grid, int row) {
