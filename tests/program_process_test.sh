@@ -3,15 +3,25 @@
 # what a player sees of its early exits (a second instance, two instances
 # started at the same moment, a missing settings file) and of publishing.
 # Usage: program_process_test.sh PROGRAM LANGUAGE_FILE
+# A PROGRAM ending in .exe is the Windows program: it runs under Wine, each of
+# its windows an X window of its own.
 set -uo pipefail
 program=$1
 language=$2
 work=$(mktemp -d)
 failures=0
 pids=()
+name=$(basename "$program")
+runner=()
+if [[ $name == *.exe ]]; then
+    root=$(cd "$(dirname "$0")/.." && pwd)
+    runner=("$root/scripts/wine-run.sh")
+    export WINEPREFIX=${WINEPREFIX:-$root/build-windows/wine}
+fi
 
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    [ ${#runner[@]} -gt 0 ] && wineserver -k 2>/dev/null
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
@@ -36,7 +46,7 @@ check() {  # check DESCRIPTION COMMAND...
 make_game() {
     local game="$work/$1"
     mkdir -p "$game/data" "$game/toolsbak/$(date +%Y年%-m月%-d日)"
-    cp "$program" "$game/brask-tools"
+    cp "$program" "$game/$name"
     cp "$language" "$game/language.ini"
     printf 'startMoney;1\r\n' >"$game/data/ini.txt"
     touch "$game/toolsbak/$(date +%Y年%-m月%-d日)/ini.txt"
@@ -63,7 +73,15 @@ answer_message() {
     local box
     box=$(wait_for_window "^$1\$")
     check "$2" test -n "$box"
-    [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+    [ -z "$box" ] && return
+    if [ ${#runner[@]} -gt 0 ]; then
+        # With no window manager Wine takes the keyboard focus from a click.
+        xdotool mousemove --window "$box" 5 5 click 1
+        sleep 0.2
+        xdotool key Return
+    else
+        xdotool windowfocus --sync "$box" key Return
+    fi
 }
 
 file_sums() { (cd "$1" && find . -type f | sort | xargs md5sum); }
@@ -79,12 +97,12 @@ wait_exit() {  # wait_exit PID -> exit code, or 124 when it does not end
 
 # A second instance says so under "Info:", ends with 0 and touches nothing.
 game=$(make_game second)
-(cd / && exec "$game/brask-tools") &
+(cd / && exec "${runner[@]}" "$game/$name") &
 first=$!
 pids+=("$first")
 check "the first instance shows its main window" window_appears 'Version:1\.13'
 before=$(file_sums "$game")
-(cd "$game/data" && exec "$game/brask-tools") &
+(cd "$game/data" && exec "${runner[@]}" "$game/$name") &
 second=$!
 pids+=("$second")
 answer_message "Info:" "the second instance shows a message captioned Info:"
@@ -98,9 +116,9 @@ kill "$first"
 
 # Two instances started at the same moment: exactly one runs.
 game=$(make_game together)
-"$game/brask-tools" &
+"${runner[@]}" "$game/$name" &
 a=$!
-"$game/brask-tools" &
+"${runner[@]}" "$game/$name" &
 b=$!
 pids+=("$a" "$b")
 answer_message "Info:" "one of two simultaneous instances is refused"
@@ -118,7 +136,7 @@ kill "$a" "$b" 2>/dev/null
 # A missing settings file: "HELP", exit code 0, no working profile, no backup.
 game=$(make_game missing)
 rm "$game/data/ini.txt" "$game/toolsbak" -r
-"$game/brask-tools" &
+"${runner[@]}" "$game/$name" &
 missing=$!
 pids+=("$missing")
 answer_message "HELP" "a missing settings file shows a message captioned HELP"
@@ -129,7 +147,7 @@ check "a missing settings file makes no backup" test ! -e "$game/toolsbak"
 
 # After the settings file is back, the next start goes on normally.
 printf 'startMoney;1\r\n' >"$game/data/ini.txt"
-"$game/brask-tools" &
+"${runner[@]}" "$game/$name" &
 again=$!
 pids+=("$again")
 answer_message "HELP:" "the next start makes the day's backup"
@@ -137,26 +155,32 @@ check "the next start shows the main window" window_appears 'Version:1\.13'
 kill "$again"
 
 # Publishing starts the desktop's file browser on Brask Plus and does not wait
-# for it: this stand-in browser notes its argument and then blocks until released.
+# for it. On Linux this stand-in browser notes its argument and then blocks
+# until released; on Windows it is the system's explorer, whose window is
+# named after the folder.
 game=$(make_game publish)
 mkdir "$work/bin"
 mkfifo "$work/release"
 printf '#!/bin/sh\nprintf "%%s" "$1" >"%s/browser-argument"\nread -r line <"%s/release"\n' \
     "$work" "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
-PATH="$work/bin:$PATH" "$game/brask-tools" &
+PATH="$work/bin:$PATH" "${runner[@]}" "$game/$name" &
 publisher=$!
 pids+=("$publisher")
 main=$(wait_for_window 'Version:1\.13')
 xdotool mousemove --window "$main" 300 216 click 1  # PublishButton
 answer_message "HELP" "publishing says so under HELP"
-for _ in $(seq 50); do [ -s "$work/browser-argument" ] && break; sleep 0.1; done
-check "the file browser is started on Brask Plus" \
-    test "$(cat "$work/browser-argument" 2>/dev/null)" = "$game/Brask Plus/"
+if [ ${#runner[@]} -eq 0 ]; then
+    for _ in $(seq 50); do [ -s "$work/browser-argument" ] && break; sleep 0.1; done
+    check "the file browser is started on Brask Plus" \
+        test "$(cat "$work/browser-argument" 2>/dev/null)" = "$game/Brask Plus/"
+else
+    check "the file browser is started on Brask Plus" window_appears '^Brask Plus$'
+fi
 check "the settings file is published" cmp -s "$game/data/ini.txt" "$game/Brask Plus/ini.txt"
 xdotool mousemove --window "$main" 379 92 click 1  # AboutButton, while the browser still runs
 answer_message "About" "the program goes on while the browser runs"
-echo >"$work/release"
+[ ${#runner[@]} -eq 0 ] && echo >"$work/release"
 kill "$publisher"
 
 echo "$failures failed"
