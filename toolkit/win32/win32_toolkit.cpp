@@ -434,6 +434,19 @@ HFONT MakeFont(const Font& font) {
                        DEFAULT_PITCH | FF_DONTCARE, font.face);
 }
 
+// A drop-down list opens as a list of several items below the field, the
+// field and the list together taking kDropDownTotalHeight, rather than the
+// thirty items the common controls show by default.
+void SetListHeight(HWND list, int fieldHeight) {
+    const LRESULT item = SendMessageA(list, CB_GETITEMHEIGHT, 0, 0);
+    if (item > 0) {
+        SendMessageA(
+            list, CB_SETMINVISIBLE,
+            static_cast<WPARAM>(std::max<LRESULT>(1, (kDropDownTotalHeight - fieldHeight) / item)),
+            0);
+    }
+}
+
 // A drop-down list's closed field takes the layout's height: the system sizes
 // the field from the item height of the field, which so is set and measured
 // until the field comes out right (what the system reports back as that item
@@ -701,6 +714,7 @@ void OpenWindow(const WindowLayout& layout, WindowMode mode) {
         SendMessageA(made.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control.kind == ControlKind::DropDownList) {
             SetFieldHeight(made.hwnd, control.height);
+            SetListHeight(made.hwnd, control.height);
             for (const char* item : control.items) {
                 SendMessageA(made.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
                 made.items.emplace_back(item);
@@ -788,6 +802,11 @@ void SetPlace(Control control, Rect place) {
                list ? std::max(height, kDropDownTotalHeight) : height, TRUE);
     if (list) {
         SetFieldHeight(hwnd, height);
+    }
+    if (found != nullptr && found->grid) {
+        // The column header is a window of the list view's own, which the
+        // list view's repaint leaves out.
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 
