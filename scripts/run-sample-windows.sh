@@ -16,6 +16,8 @@ mkdir -p "$root/run"
 cp -r sample-game "$game"
 cp build-windows/brask-tools.exe build-windows/language.ini "$game/"
 cd "$game"
+# A Wine prefix of its own: an instance running here does not meet the tests'.
+export WINEPREFIX=${WINEPREFIX:-$root/run/wine}
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "Starting $game/brask-tools.exe under Wine"
@@ -28,7 +30,6 @@ mkdir -p "$shots"
 runtime=$(mktemp -d)
 source "$root/scripts/virtual-display.sh"
 start_virtual_display "$runtime"
-export WINEPREFIX=${WINEPREFIX:-$root/build-windows/wine}
 cleanup() {
     wineserver -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true

@@ -121,6 +121,40 @@ TEST(Win32Backend, WindowsAndControlsLieWhereTheirLayoutsSay) {
     }
 }
 
+TEST(Win32Backend, TabMovesTheFocusInTheLayoutsOrderPastWhatCannotTakeIt) {
+    using namespace SettingsRole;
+    tk::OpenWindow(SettingsWindowLayout(Ignore));
+    // ValueEdit and SaveButton start disabled, INI hidden.
+    const int expected[] = {SettingList,    AboutButton,    RatingButton,
+                            ResearchButton, TrainingButton, CustomButton,
+                            PublishButton,  change,         SettingList};
+    std::vector<HWND> handles;
+    for (const int role : expected) {
+        handles.push_back(Handle(SettingsControl(role)));
+    }
+    std::vector<HWND> focused;
+    std::vector<Script::Step> steps;
+    steps.push_back([&] {
+        tk::GiveFocus(SettingsControl(SettingList));
+        return true;
+    });
+    for (std::size_t i = 1; i < std::size(expected); ++i) {
+        steps.push_back([&] {
+            focused.push_back(GetFocus());
+            PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+            return true;
+        });
+    }
+    steps.push_back([&] {
+        focused.push_back(GetFocus());
+        PostMessageA(Handle(SettingsControl(tk::kWindowRole)), WM_CLOSE, 0, 0);
+        return true;
+    });
+    Script script(std::move(steps));
+    tk::RunMessageLoop();
+    EXPECT_EQ(focused, handles);
+}
+
 TEST(Win32Backend, MessageBoxesHaveTheirFlagsAndNoOwner) {
     tk::win32::RecordMessageBoxes(true);
     tk::ShowMessage(tk::MessageKind::Information, "HELP", "a");

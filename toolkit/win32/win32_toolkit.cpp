@@ -67,6 +67,7 @@ struct Win32Window {
 struct System {
     std::map<int, Win32Window> windows;
     HFONT standardFont = nullptr;
+    HWND lockedGrid = nullptr;  // the grid whose drawing is suspended
     bool recordMessageBoxes = false;
     std::vector<win32::RecordedMessageBox> recordedBoxes;
 };
@@ -585,6 +586,11 @@ void DestroyNow(int window) {
                 EnableWindow(other->hwnd, TRUE);
             }
         }
+        // A suspension does not outlive its grid.
+        if (Sys().lockedGrid != nullptr && IsChild(going.hwnd, Sys().lockedGrid)) {
+            LockWindowUpdate(nullptr);
+            Sys().lockedGrid = nullptr;
+        }
         ::DestroyWindow(going.hwnd);
         for (const HFONT font : going.fonts) {
             DeleteObject(font);
@@ -1062,14 +1068,15 @@ Point RowPosition(Control grid, int row) {
 }
 
 void SuspendDrawing(Control grid) {
-    if (const HWND hwnd = HandleOf(grid)) {
-        LockWindowUpdate(hwnd);
+    if (const HWND hwnd = HandleOf(grid); hwnd != nullptr && LockWindowUpdate(hwnd)) {
+        Sys().lockedGrid = hwnd;
     }
 }
 
 void ResumeDrawing(Control grid) {
     if (HandleOf(grid) != nullptr) {
         LockWindowUpdate(nullptr);
+        Sys().lockedGrid = nullptr;
     }
 }
 
