@@ -369,11 +369,23 @@ TEST_F(ProgramOnWin32, AFileChosenInTheOpenDialogIsLoadedAndItsFolderIsCurrent) 
             EXPECT_EQ(State().openedFolderName, "3");
             EXPECT_EQ(platform::CurrentFolder(), folder.ProgramFolder() + "\\data\\3");
             EXPECT_EQ(tk::CellText(TableControl(TableGrid), 0, 1), "100");
+            // The window goes while the cell editor is open, its grid's drawing suspended.
+            RECT cell{LVIR_BOUNDS, 1, 0, 0};
+            SendMessageA(Grid(), LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+            PostMessageA(Grid(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                         MAKELPARAM(cell.left + 5, cell.top + 5));
+            return true;
+        },
+        [&] { return IsWindowVisible(Editor()); },
+        [&] {
             PostMessageA(Table(), WM_CLOSE, 0, 0);
             return true;
         },
         [&] { return Table() == nullptr; },
         [&] {
+            // The suspension went with the grid: another window can take it.
+            EXPECT_TRUE(LockWindowUpdate(Main()));
+            LockWindowUpdate(nullptr);
             PostMessageA(Main(), WM_CLOSE, 0, 0);
             return true;
         },
