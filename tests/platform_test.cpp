@@ -1,4 +1,4 @@
-// The POSIX platform layer: paths in the program's code page, files, the instance marker.
+// The POSIX platform layer: paths in the program's code page, the instance marker.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,32 +29,6 @@ TEST(Platform, PathsCrossInTheProgramsCodePage) {
     const std::string program = platform::ProgramFilePath();
     EXPECT_EQ(program.substr(program.rfind('\\')), "\\platform_test");
     EXPECT_EQ(program.find('/'), std::string::npos);
-}
-
-TEST(Platform, FilesAreCopiedAndReplacedWhole) {
-    GameFolder folder;
-    const std::string root = folder.ProgramFolder();
-    folder.Write("a.txt", "first");
-    EXPECT_TRUE(platform::CopyFileOver(root + "\\a.txt", root + "\\b.txt"));
-    EXPECT_EQ(folder.Read("b.txt"), "first");
-    folder.Write("a.txt", "second");
-    const platform::FileVersion before = platform::VersionOf(root + "\\b.txt");
-    EXPECT_TRUE(platform::CopyFileOver(root + "\\a.txt", root + "\\b.txt"));
-    EXPECT_EQ(folder.Read("b.txt"), "second");
-    EXPECT_NE(platform::VersionOf(root + "\\b.txt"), before);
-    EXPECT_FALSE(platform::CopyFileOver(root + "\\missing.txt", root + "\\c.txt"));
-    EXPECT_FALSE(platform::CopyFileOver(root + "\\a.txt", root + "\\no\\c.txt"));
-    EXPECT_FALSE(folder.Exists("c.txt"));
-
-    const platform::FileNumber file = platform::OpenForUpdate(root + "\\a.txt");
-    ASSERT_NE(file, 0);
-    char buffer[16];
-    EXPECT_EQ(platform::ReadBytes(file, buffer, sizeof buffer), 6);
-    platform::CloseFile(file);
-    EXPECT_EQ(platform::ReadBytes(file, buffer, sizeof buffer), 0);
-    EXPECT_EQ(platform::OpenForUpdate(root + "\\missing.txt"), 0);
-    EXPECT_TRUE(platform::RemoveFile(root + "\\a.txt"));
-    EXPECT_FALSE(platform::PathExists(root + "\\a.txt"));
 }
 
 TEST(Platform, ExactlyOneOfManyProcessesStartedAtOnceGetsTheMarker) {
