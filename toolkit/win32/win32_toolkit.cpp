@@ -4,101 +4,23 @@
 #include <windows.h>
 // After windows.h, which these need.
 #include <commctrl.h>
-#include <commdlg.h>
-// The name of the system's find-and-replace dialog, not our ReplaceText.
-#undef ReplaceText
 
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <vector>
 
-#include "text/byte_text.h"
 #include "toolkit/event_order.h"
-#include "toolkit/grid_rows.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32.h"
+#include "toolkit/win32/win32_windows.h"
 
 namespace tk {
 namespace {
 
 constexpr char kWindowClass[] = "BraskToolsWindow";
-// Control identifiers are roles moved clear of IDOK and IDCANCEL, which the
-// dialog keys Enter and Escape send to a window.
-constexpr int kFirstControlId = 1000;
-// Posted to a window when rows were appended to one of its grids.
-constexpr UINT kShowAppendedRows = WM_APP + 1;
 // The closed field and its open list take at least this many pixels together.
 constexpr int kDropDownTotalHeight = 160;
 // The icon in the program's resources.
 constexpr int kIconResource = 1;
-
-// The rows and columns of a report view, which the list view asks for as it
-// draws (a virtual list): a table of any size costs the list view nothing.
-struct Grid {
-    GridRows rows;
-    std::vector<std::string> titles;
-    std::vector<std::string> tips;
-    int shownRows = 0;  // rows the list view knows of
-    HWND tooltip = nullptr;
-    int tipColumn = -1;  // the column whose tip the tooltip holds
-};
-
-struct Win32Control {
-    ControlLayout layout;
-    HWND hwnd;
-    std::string bytes;               // edit box: the text the program gave it
-    std::vector<std::string> items;  // drop-down list: the items as the program gave them
-    std::unique_ptr<Grid> grid;
-};
-
-struct Win32Window {
-    WindowLayout layout;
-    HWND hwnd = nullptr;
-    std::map<int, Win32Control> controls;
-    std::vector<HFONT> fonts;
-    bool shown = false;    // false while building and during created and size changed
-    SIZE client{};         // the client size last reported
-    HWND focus = nullptr;  // the control that had the focus when the window went inactive
-    std::vector<int> disabledWindows;  // dialog mode: the windows it disabled
-    bool rowsQueued = false;
-};
-
-struct System {
-    std::map<int, Win32Window> windows;
-    HFONT standardFont = nullptr;
-    HWND lockedGrid = nullptr;  // the grid whose drawing is suspended
-    bool recordMessageBoxes = false;
-    std::vector<win32::RecordedMessageBox> recordedBoxes;
-};
-
-System& Sys() {
-    static System system;
-    return system;
-}
-
-Win32Window* FindWindowState(int window) {
-    auto it = Sys().windows.find(window);
-    return it == Sys().windows.end() ? nullptr : &it->second;
-}
-
-Win32Control* FindControl(Control control) {
-    Win32Window* window = FindWindowState(control.window);
-    if (window == nullptr) {
-        return nullptr;
-    }
-    auto it = window->controls.find(control.role);
-    return it == window->controls.end() ? nullptr : &it->second;
-}
-
-HWND HandleOf(Control control) {
-    if (control.role == kWindowRole) {
-        const Win32Window* window = FindWindowState(control.window);
-        return window ? window->hwnd : nullptr;
-    }
-    const Win32Control* found = FindControl(control);
-    return found ? found->hwnd : nullptr;
-}
 
 // The program's number of the top-level window that holds hwnd, 0 for none.
 int WindowNumberOf(HWND hwnd) {
@@ -115,59 +37,13 @@ void DestroyNow(int window);
 
 void Raise(int window, const Event& event) {
     const Win32Window* state = FindWindowState(window);
-    if (state != nullptr && state->shown) {
+    if (state != nullptr && state->raisesEvents) {
         RunHandler(state->layout.handle, event, DestroyNow);
     }
 }
 
 void RaiseFromControl(HWND hwnd, EventKind kind, int key = 0) {
     Raise(WindowNumberOf(hwnd), {kind, GetDlgCtrlID(hwnd) - kFirstControlId, key});
-}
-
-Grid* GridOf(Control control) {
-    Win32Control* found = FindControl(control);
-    return found ? found->grid.get() : nullptr;
-}
-
-// Lets the list view know of every row appended so far.
-void ShowAppendedRows(const Win32Control& control) {
-    Grid& grid = *control.grid;
-    if (grid.shownRows != grid.rows.Count()) {
-        grid.shownRows = grid.rows.Count();
-        SendMessageA(control.hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(grid.shownRows),
-                     LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-        InvalidateRect(control.hwnd, nullptr, FALSE);
-    }
-}
-
-void ShowAllAppendedRows(Win32Window& window) {
-    window.rowsQueued = false;
-    for (auto& [role, control] : window.controls) {
-        if (control.grid) {
-            ShowAppendedRows(control);
-        }
-    }
-}
-
-// The list view asks for the text of a cell it is about to draw. The display
-// ends at a zero byte and holds what fits in the list view's buffer, cut
-// between characters; the cell's bytes stay as they are.
-void FillCellText(const Grid& grid, LVITEMA& item) {
-    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) {
-        return;
-    }
-    const std::string_view cell = grid.rows.Cell(item.iItem, item.iSubItem);
-    const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
-    std::size_t length = 0;
-    while (length < cell.size() && cell[length] != '\0') {
-        const std::size_t next = length + CharLength(cell, length);
-        if (next > room) {
-            break;
-        }
-        length = next;
-    }
-    std::copy_n(cell.data(), length, item.pszText);
-    item.pszText[length] = '\0';
 }
 
 LRESULT OnNotify(Win32Window& window, const NMHDR& header) {
@@ -374,37 +250,6 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-// The column header shows the tip of the column under the pointer.
-LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR refData) {
-    if (message == WM_MOUSEMOVE) {
-        Grid& grid = *reinterpret_cast<Grid*>(refData);
-        HDHITTESTINFO hit{};
-        hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        SendMessageA(hwnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        const int column = (hit.flags & HHT_ONHEADER) ? hit.iItem : -1;
-        if (column != grid.tipColumn && grid.tooltip != nullptr) {
-            grid.tipColumn = column;
-            std::string tip;
-            if (column >= 0 && column < static_cast<int>(grid.tips.size())) {
-                tip = grid.tips[static_cast<std::size_t>(column)];
-            }
-            TOOLINFOA tool{};
-            tool.cbSize = TTTOOLINFOA_V2_SIZE;
-            tool.hwnd = GetParent(hwnd);
-            tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-            tool.lpszText = tip.data();
-            SendMessageA(grid.tooltip, TTM_POP, 0, 0);
-            SendMessageA(grid.tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-HINSTANCE Instance() {
-    return GetModuleHandleA(nullptr);
-}
-
 void EnsureWindowClass() {
     static bool registered = false;
     if (registered) {
@@ -522,23 +367,9 @@ HWND MakeControl(const Win32Window& window, const ControlLayout& layout, HWND pa
             SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit on the text
             SetWindowSubclass(hwnd, EditProc, 0, layout.style);
             break;
-        case ControlKind::ReportView: {
-            SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                         LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-            const HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
-            grid->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
-                                            window.hwnd, nullptr, Instance(), nullptr);
-            TOOLINFOA tool{};
-            tool.cbSize = TTTOOLINFOA_V2_SIZE;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = hwnd;
-            tool.uId = reinterpret_cast<UINT_PTR>(header);
-            tool.lpszText = const_cast<char*>("");
-            SendMessageA(grid->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-            SetWindowSubclass(header, HeaderProc, 0, reinterpret_cast<DWORD_PTR>(grid));
+        case ControlKind::ReportView:
+            SetUpGrid(window.hwnd, hwnd, *grid);
             break;
-        }
         default:
             break;
     }
@@ -658,27 +489,6 @@ HWND Handle(Control control) {
     return HandleOf(control);
 }
 
-std::string SystemFilter(const std::string& filter) {
-    std::string system = filter;
-    while (!system.empty() && system.back() == ' ') {
-        system.pop_back();
-    }
-    if (system.size() < 2 || system.compare(system.size() - 2, 2, "||") != 0) {
-        system += "||";
-    }
-    // A "|" can be the second byte of a two-byte character: only whole ones count.
-    return ReplaceText(system, "|", std::string(1, '\0'), 1, kAllReplacements, true);
-}
-
-void RecordMessageBoxes(bool record) {
-    Sys().recordMessageBoxes = record;
-    Sys().recordedBoxes.clear();
-}
-
-const std::vector<RecordedMessageBox>& RecordedMessageBoxes() {
-    return Sys().recordedBoxes;
-}
-
 }  // namespace win32
 
 void OpenWindow(const WindowLayout& layout, WindowMode mode) {
@@ -734,7 +544,7 @@ void OpenWindow(const WindowLayout& layout, WindowMode mode) {
     window.client = {client.right, client.bottom};
 
     const int number = layout.window;
-    window.shown = true;  // events from here on
+    window.raisesEvents = true;
     Raise(number, {EventKind::Created, kWindowRole});
     Raise(number, {EventKind::SizeChanged, kWindowRole});
     Win32Window* opened = FindWindowState(number);
@@ -931,201 +741,6 @@ void SetSelection(Control list, int index) {
         const int selection = Clamp(index, -1, static_cast<int>(found->items.size()) - 1);
         SendMessageA(found->hwnd, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
     }
-}
-
-void RemoveAllColumns(Control grid) {
-    Win32Control* found = FindControl(grid);
-    if (found == nullptr || !found->grid) {
-        return;
-    }
-    while (SendMessageA(found->hwnd, LVM_DELETECOLUMN, 0, 0)) {
-    }
-    found->grid->titles.clear();
-    found->grid->tips.clear();
-    found->grid->tipColumn = -1;
-}
-
-void RemoveAllRows(Control grid) {
-    Win32Control* found = FindControl(grid);
-    if (found == nullptr || !found->grid) {
-        return;
-    }
-    found->grid->rows.Clear();
-    ShowAppendedRows(*found);
-}
-
-void AppendColumn(Control grid, const std::string& title, int width, const std::string& tip) {
-    Win32Control* found = FindControl(grid);
-    if (found == nullptr || !found->grid) {
-        return;
-    }
-    Grid& state = *found->grid;
-    std::string shown = title;
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = shown.data();
-    SendMessageA(found->hwnd, LVM_INSERTCOLUMNA, state.titles.size(),
-                 reinterpret_cast<LPARAM>(&column));
-    state.titles.push_back(title);
-    state.tips.push_back(tip);
-}
-
-int ColumnCount(Control grid) {
-    const Grid* state = GridOf(grid);
-    return state ? static_cast<int>(state->titles.size()) : 0;
-}
-
-std::string ColumnTitle(Control grid, int column) {
-    const Grid* state = GridOf(grid);
-    if (state == nullptr || column < 0 || column >= static_cast<int>(state->titles.size())) {
-        return {};
-    }
-    return state->titles[static_cast<std::size_t>(column)];
-}
-
-int ColumnWidth(Control grid, int column) {
-    if (column < 0 || column >= ColumnCount(grid)) {
-        return 0;
-    }
-    return static_cast<int>(
-        SendMessageA(HandleOf(grid), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-}
-
-void AppendRow(Control grid, std::span<const std::string_view> cells) {
-    Win32Window* window = FindWindowState(grid.window);
-    Grid* state = GridOf(grid);
-    if (state == nullptr) {
-        return;
-    }
-    state->rows.Append(cells);
-    // The list view learns of the new rows together, once the program is done.
-    if (!window->rowsQueued) {
-        window->rowsQueued = true;
-        PostMessageA(window->hwnd, kShowAppendedRows, 0, 0);
-    }
-}
-
-int RowCount(Control grid) {
-    const Grid* state = GridOf(grid);
-    return state ? state->rows.Count() : 0;
-}
-
-std::string CellText(Control grid, int row, int column) {
-    const Grid* state = GridOf(grid);
-    return state ? std::string(state->rows.Cell(row, column)) : std::string();
-}
-
-void SetCellText(Control grid, int row, int column, const std::string& text) {
-    Win32Control* found = FindControl(grid);
-    if (found == nullptr || !found->grid || column >= ColumnCount(grid)) {
-        return;
-    }
-    found->grid->rows.Set(row, column, text);
-    if (row < found->grid->shownRows) {
-        SendMessageA(found->hwnd, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
-    }
-}
-
-void ReadRow(Control grid, int row, std::vector<std::string_view>& cells) {
-    const Grid* state = GridOf(grid);
-    if (state == nullptr) {
-        cells.clear();
-        return;
-    }
-    state->rows.ReadRow(row, static_cast<int>(state->titles.size()), cells);
-}
-
-GridHit HitTest(Control grid, int x, int y) {
-    const Win32Control* found = FindControl(grid);
-    if (found == nullptr || !found->grid) {
-        return {kNowhere, -1, -1};
-    }
-    ShowAppendedRows(*found);
-    LVHITTESTINFO hit{};
-    hit.pt = {x, y};
-    SendMessageA(found->hwnd, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    // On a row the system tells which part of it (icon, label, the rest); the
-    // program needs only that it is on the row.
-    if (hit.iItem < 0) {
-        return {kNowhere, -1, hit.iSubItem};
-    }
-    return {(hit.flags & LVHT_ONITEM) ? kOnRow : static_cast<int>(hit.flags), hit.iItem,
-            hit.iSubItem};
-}
-
-Point RowPosition(Control grid, int row) {
-    const Win32Control* found = FindControl(grid);
-    if (found == nullptr || !found->grid) {
-        return {0, 0};
-    }
-    ShowAppendedRows(*found);
-    POINT position{};
-    SendMessageA(found->hwnd, LVM_GETITEMPOSITION, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&position));
-    return {static_cast<int>(position.x), static_cast<int>(position.y)};
-}
-
-void SuspendDrawing(Control grid) {
-    if (const HWND hwnd = HandleOf(grid); hwnd != nullptr && LockWindowUpdate(hwnd)) {
-        Sys().lockedGrid = hwnd;
-    }
-}
-
-void ResumeDrawing(Control grid) {
-    if (HandleOf(grid) != nullptr) {
-        LockWindowUpdate(nullptr);
-        Sys().lockedGrid = nullptr;
-    }
-}
-
-bool RunOpenDialog(int window, const std::string& filter, const std::string& initialFolder,
-                   std::string& path) {
-    EnsureWindowClass();
-    const std::string systemFilter = win32::SystemFilter(filter);
-    std::vector<char> file(32768, '\0');
-    std::copy_n(path.data(), std::min(path.size(), file.size() - 1), file.data());
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = HandleOf({window, kWindowRole});
-    dialog.lpstrFilter = filter.empty() ? nullptr : systemFilter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog)) {
-        return false;
-    }
-    path = file.data();
-    // The chosen file's folder becomes the current directory, whatever the
-    // dialog itself left there.
-    const std::size_t separator = FindLastCharacter(path, '\\');
-    if (separator != std::string::npos) {
-        SetCurrentDirectoryA(path.substr(0, separator == 2 ? 3 : separator).c_str());
-    }
-    return true;
-}
-
-void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text) {
-    UINT flags = MB_OK;
-    switch (kind) {
-        case MessageKind::Information:
-            flags |= MB_ICONINFORMATION | MB_TASKMODAL;
-            break;
-        case MessageKind::SystemModalInformation:
-            flags |= MB_ICONINFORMATION | MB_SYSTEMMODAL;
-            break;
-        case MessageKind::Warning:
-            flags |= MB_ICONWARNING | MB_TASKMODAL;
-            break;
-    }
-    if (Sys().recordMessageBoxes) {
-        Sys().recordedBoxes.push_back({flags, caption, text});
-        return;
-    }
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
 }
 
 }  // namespace tk
