@@ -12,6 +12,7 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/file_numbers.h"
 #include "platform/platform.h"
 #include "platform/posix/code_page.h"
 #include "platform/test_hooks.h"
@@ -19,18 +20,14 @@
 namespace platform {
 namespace {
 
-// Open files by number: entry n - 1 holds the descriptor of number n, -1 once closed.
-std::vector<int>& OpenFiles() {
-    static std::vector<int> files;
+// Open files by number, each with its descriptor; -1 once closed.
+FileNumbers<int>& OpenFiles() {
+    static FileNumbers<int> files(-1);
     return files;
 }
 
 int Descriptor(FileNumber file) {
-    const auto& files = OpenFiles();
-    if (file <= 0 || static_cast<std::size_t>(file) > files.size()) {
-        return -1;
-    }
-    return files[static_cast<std::size_t>(file) - 1];
+    return OpenFiles().Find(file);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -66,9 +63,7 @@ FileNumber OpenForUpdate(const std::string& path) {
     if (fd < 0) {
         return 0;
     }
-    auto& files = OpenFiles();
-    files.push_back(fd);
-    return static_cast<FileNumber>(files.size());
+    return OpenFiles().Add(fd);
 }
 
 long ReadBytes(FileNumber file, char* buffer, long size) {
@@ -116,7 +111,7 @@ void CloseFile(FileNumber file) {
     const int fd = Descriptor(file);
     if (fd >= 0) {
         close(fd);
-        OpenFiles()[static_cast<std::size_t>(file) - 1] = -1;
+        OpenFiles().Forget(file);
     }
 }
 

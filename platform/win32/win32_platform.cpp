@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/file_numbers.h"
 #include "platform/platform.h"
 #include "platform/test_hooks.h"
 #include "platform/win32/win32_platform.h"
@@ -13,18 +14,14 @@
 namespace platform {
 namespace {
 
-// Open files by number: entry n - 1 holds the handle of number n, null once closed.
-std::vector<HANDLE>& OpenFiles() {
-    static std::vector<HANDLE> files;
+// Open files by number, each with its handle; null once closed.
+FileNumbers<HANDLE>& OpenFiles() {
+    static FileNumbers<HANDLE> files(nullptr);
     return files;
 }
 
 HANDLE Handle(FileNumber file) {
-    const auto& files = OpenFiles();
-    if (file <= 0 || static_cast<std::size_t>(file) > files.size()) {
-        return nullptr;
-    }
-    return files[static_cast<std::size_t>(file) - 1];
+    return OpenFiles().Find(file);
 }
 
 // Handles of the instance marker this process made or was refused by; kept
@@ -65,9 +62,7 @@ FileNumber OpenForUpdate(const std::string& path) {
     if (handle == INVALID_HANDLE_VALUE) {
         return 0;
     }
-    auto& files = OpenFiles();
-    files.push_back(handle);
-    return static_cast<FileNumber>(files.size());
+    return OpenFiles().Add(handle);
 }
 
 long ReadBytes(FileNumber file, char* buffer, long size) {
@@ -112,7 +107,7 @@ void CloseFile(FileNumber file) {
     const HANDLE handle = Handle(file);
     if (handle != nullptr) {
         CloseHandle(handle);
-        OpenFiles()[static_cast<std::size_t>(file) - 1] = nullptr;
+        OpenFiles().Forget(file);
     }
 }
 
