@@ -50,7 +50,7 @@ shot() {
 # window's corner. Windows are centred on the 1024x768 screen.
 main_left=$(((1024 - 447) / 2 + 3)) main_top=$(((768 - 316) / 2 + 21))
 table_left=$(((1024 - 756) / 2 + 3)) table_top=$(((768 - 486) / 2 + 21))
-click() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
+click() { xdotool mousemove "$1" "$2" click 1; }
 
 for _ in $(seq 150); do [ -d toolsbak ] && break; sleep 0.2; done
 shot first-message
