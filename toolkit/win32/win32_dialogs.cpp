@@ -71,7 +71,7 @@ bool RunOpenDialog(int window, const std::string& filter, const std::string& ini
     path = file.data();
     // The chosen file's folder becomes the current directory, whatever the
     // dialog itself left there.
-    // A file at a drive's root ("C:\\x.txt") keeps the "\\" of "C:\\".
+    // A file at a drive's root (C:\x.txt) keeps the separator of its folder, C:\ .
     const std::size_t separator = FindLastCharacter(path, '\\');
     if (separator != std::string::npos) {
         SetCurrentDirectoryA(path.substr(0, separator == 2 ? 3 : separator).c_str());
